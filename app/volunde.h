@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/command_button.h"
+#include "platform/control_array.h"
+#include "platform/label.h"
+#include "platform/list_box.h"
+#include "platform/picture_box.h"
+#include "platform/text_box.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+namespace geometry {
+struct Construction;
+}
+
+// The program's one window: the polygon editor with its drawing surface, coordinate lists,
+// report box and commands. Its whole state is the controls and the three members below.
+class Volunde : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Volunde(QWidget* parent = nullptr);
+
+    // The lists take 16-bit indices, so they hold at most this many vertices.
+    static constexpr int MaxVertices = 32767;
+
+    // Controls, by their names in the layout.
+    platform::ControlArray<platform::CommandButton, 3> Command1;
+    platform::ControlArray<platform::ListBox, 2> List1;
+    platform::ControlArray<platform::ListBox, 4> List2;
+    platform::ControlArray<platform::TextBox, 2> Text1;
+    platform::ControlArray<platform::Label, 3> Label1;
+    platform::PictureBox& Picture1;
+
+    // Number of vertices entered since the last reset.
+    int PointCount = 0;
+    // The vertex highlighted in red; -1 for none.
+    int16_t SelectedIndex = -1;
+    // 0 while presses on the surface add vertices, -1 once an area command has closed the polygon.
+    int16_t InputState = 0;
+
+    // Event handlers.
+    void Form_Load();
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void List1_Click(int Index);
+    void Command1_Click(int Index);
+
+    // Editor procedures.
+    void ResetPolygon();
+    void ClearOutput();
+    void ReplotVertices();
+    void ComputeByTrapezoids();
+    void ComputeByTriangles();
+
+private:
+    void CreateControls();
+    void ConnectEvents();
+    void PlotVertex(int index, QRgb colour);
+    void DrawConstruction(const geometry::Construction& construction);
+};

@@ -1,0 +1,92 @@
+#include "triangles.h"
+
+#include "reading.h"
+#include "report_writer.h"
+
+#include <cmath>
+
+namespace geometry {
+
+using namespace detail;
+
+namespace {
+
+struct Triangle {
+    int i;
+    double x0, y0, x1, y1, x2;
+    int y2;
+};
+
+double Side(double xa, double ya, double xb, double yb)
+{
+    return Finite(std::sqrt((xa - xb) * (xa - xb) + (ya - yb) * (ya - yb)));
+}
+
+double Heron(const Triangle& t)
+{
+    const double a = Side(t.x0, t.y0, t.x1, t.y1);
+    const double b = Side(t.x1, t.y1, t.x2, t.y2);
+    const double c = Side(t.x0, t.y0, t.x2, t.y2);
+    const double s = Finite((b + c + a) / 2);
+    const double product = Finite(((s * (s - b)) * (s - c)) * (s - a));
+    return product > 0 ? std::sqrt(product) : 0.0;
+}
+
+double OrientedArea(const Triangle& t)
+{
+    const double x0 = t.x0, y0 = t.y0, x1 = t.x1, y1 = t.y1, x2 = t.x2, y2 = t.y2;
+    return Finite(0.5 * (x0 * y1 + y0 * x2 + x1 * y2 - x2 * y1 - y2 * x0 - x1 * y0));
+}
+
+void AppendTriangleLine(ReportWriter& out, const Triangle& t, QStringView label, double area)
+{
+    out << u"Върхове 1" << t.i << t.i + 1 << u": " << t.x0 << u"," << t.y0 << u"; " << t.x1
+        << u"," << t.y1 << u"; " << t.x2 << u"," << t.y2 << u"; " << label << area << EndOfLine;
+}
+
+} // namespace
+
+Construction ByTriangles(const VertexTexts& vertices, int pointCount, QChar decimalPoint)
+{
+    Construction result;
+    const int n = pointCount - 1;
+    if (n < 2)
+        return result;
+    result.report.reserve(static_cast<qsizetype>(2 * pointCount) * 80);
+    result.segments.reserve(2 * static_cast<std::size_t>(pointCount));
+    ReportWriter out(result.report, decimalPoint);
+    try {
+        // The outline reads every vertex once; the fan reuses those values, which reading the
+        // unchanged texts again would reproduce.
+        std::vector<double> x(static_cast<std::size_t>(pointCount));
+        std::vector<double> y(x.size());
+        std::vector<int> rounded(x.size());
+        x[0] = XOf(vertices, 0);
+        y[0] = YOf(vertices, 0);
+        for (int i = 1; i <= n; ++i) {
+            x[i] = XOf(vertices, i);
+            y[i] = YOf(vertices, i);
+            rounded[i] = platform::CInt(y[i]);
+            result.segments.push_back(MakeSegment(x[i - 1], y[i - 1], x[i], rounded[i], Solid));
+        }
+        rounded[0] = platform::CInt(y[0]);
+        result.segments.push_back(MakeSegment(x[n], y[n], x[0], rounded[0], Solid));
+
+        double T = 0;
+        for (int i = 2; i <= n; ++i) {
+            const Triangle t{i, x[0], y[0], x[i - 1], y[i - 1], x[i], rounded[i]};
+            result.segments.push_back(MakeSegment(t.x0, t.y0, t.x1, t.y1, DashDot));
+            const double H = Heron(t);
+            const double S = OrientedArea(t);
+            T = Finite(T + S);
+            AppendTriangleLine(out, t, u" Херон = ", H);
+            AppendTriangleLine(out, t, u" Ориентирано = ", std::abs(S));
+        }
+        out << TotalLabel << std::abs(T) << EndOfLine;
+    } catch (const platform::RunTimeError& error) {
+        result.failure = error;
+    }
+    return result;
+}
+
+} // namespace geometry

@@ -1,0 +1,230 @@
+#include "conversions.h"
+
+#include "runtime_error.h"
+
+#include <QLocale>
+
+#include <array>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+bool IsSkipped(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+bool IsDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Walks a text character by character with the skipped characters left out.
+class Scanner {
+public:
+    explicit Scanner(QStringView text) : text_(text) {}
+
+    char16_t peek()
+    {
+        while (pos_ < text_.size() && IsSkipped(text_[pos_].unicode()))
+            ++pos_;
+        return pos_ < text_.size() ? text_[pos_].unicode() : u'\0';
+    }
+    void advance() { ++pos_; }
+
+private:
+    QStringView text_;
+    qsizetype pos_ = 0;
+};
+
+// Decimal exponent of the leading significant digit of the mantissa in `digits` (which holds
+// digits and at most one '.'), used only to tell overflow from underflow.
+long LeadingExponent(const std::string& digits)
+{
+    long integerDigits = 0;
+    long leadingFractionZeros = 0;
+    bool inFraction = false;
+    bool significant = false;
+    for (char c : digits) {
+        if (c == '.') {
+            inFraction = true;
+        } else if (!inFraction) {
+            significant = significant || c != '0';
+            integerDigits += significant ? 1 : 0;
+        } else if (!significant) {
+            if (c != '0')
+                significant = true;
+            else
+                ++leadingFractionZeros;
+        }
+    }
+    return integerDigits > 0 ? integerDigits - 1 : -(leadingFractionZeros + 1);
+}
+
+template <class Number>
+void AppendGeneral(QString& out, Number value, int digits, double plainLimit, QChar decimalPoint)
+{
+    std::array<char, 64> buffer{};
+    char* end = nullptr;
+    if (value == 0) {
+        out.append(u'0'); // negative zero too
+        return;
+    }
+    if (std::abs(value) < plainLimit && value == std::trunc(value)) {
+        end = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                            static_cast<long long>(value))
+                  .ptr;
+    } else {
+        end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                            std::chars_format::general, digits)
+                  .ptr;
+    }
+    const qsizetype start = out.size();
+    out.resize(start + (end - buffer.data()));
+    QChar* dst = out.data() + start;
+    for (const char* p = buffer.data(); p != end; ++p, ++dst) {
+        if (*p == '.')
+            *dst = decimalPoint;
+        else if (*p == 'e')
+            *dst = u'E';
+        else
+            *dst = QLatin1Char(*p);
+    }
+}
+
+} // namespace
+
+double Val(QStringView text)
+{
+    Scanner in(text);
+    std::string number;
+    bool negative = false;
+    if (in.peek() == u'+' || in.peek() == u'-') {
+        negative = in.peek() == u'-';
+        in.advance();
+    }
+    bool anyDigit = false;
+    while (IsDigit(in.peek())) {
+        number.push_back(static_cast<char>(in.peek()));
+        anyDigit = true;
+        in.advance();
+    }
+    if (in.peek() == u'.') {
+        number.push_back('.');
+        in.advance();
+        while (IsDigit(in.peek())) {
+            number.push_back(static_cast<char>(in.peek()));
+            anyDigit = true;
+            in.advance();
+        }
+    }
+    if (!anyDigit)
+        return 0;
+    const std::string mantissa = number;
+
+    long exponent = 0;
+    const char16_t marker = in.peek();
+    if (marker == u'E' || marker == u'e' || marker == u'D' || marker == u'd') {
+        in.advance();
+        std::string exponentText = "e";
+        if (in.peek() == u'+' || in.peek() == u'-') {
+            exponentText.push_back(static_cast<char>(in.peek()));
+            in.advance();
+        }
+        bool exponentDigit = false;
+        while (IsDigit(in.peek())) {
+            const int digit = in.peek() - u'0';
+            exponent = exponent < 100000 ? exponent * 10 + digit : exponent;
+            exponentText.push_back(static_cast<char>(in.peek()));
+            exponentDigit = true;
+            in.advance();
+        }
+        if (exponentDigit) {
+            number += exponentText;
+            if (exponentText[1] == '-')
+                exponent = -exponent;
+        }
+    }
+
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        if (LeadingExponent(mantissa) + exponent > 0)
+            Raise(Overflow);
+        value = 0;
+    }
+    return negative ? -value : value;
+}
+
+int16_t CInt(double value)
+{
+    const double rounded = std::nearbyint(value); // the default rounding: halves to even
+    if (!(rounded >= -32768.0 && rounded <= 32767.0))
+        Raise(Overflow);
+    return static_cast<int16_t>(rounded);
+}
+
+float CSng(double value)
+{
+    if (!(std::abs(value) <= static_cast<double>(FLT_MAX)))
+        Raise(Overflow);
+    return static_cast<float>(value);
+}
+
+double Sqr(double value)
+{
+    if (value < 0)
+        Raise(InvalidProcedureCall);
+    return std::sqrt(value);
+}
+
+QChar DecimalPoint()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.isEmpty() ? QChar(u'.') : point.front();
+}
+
+void AppendNumber(QString& out, double value, QChar decimalPoint)
+{
+    AppendGeneral(out, value, 15, 1e15, decimalPoint);
+}
+
+void AppendNumber(QString& out, float value, QChar decimalPoint)
+{
+    AppendGeneral(out, value, 7, 1e7, decimalPoint);
+}
+
+void AppendNumber(QString& out, int value)
+{
+    std::array<char, 16> buffer{};
+    const char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    out.append(QLatin1StringView(buffer.data(), end - buffer.data()));
+}
+
+QString CStr(double value)
+{
+    QString text;
+    AppendNumber(text, value, DecimalPoint());
+    return text;
+}
+
+QString CStr(float value)
+{
+    QString text;
+    AppendNumber(text, value, DecimalPoint());
+    return text;
+}
+
+QString CStr(int value)
+{
+    QString text;
+    AppendNumber(text, value);
+    return text;
+}
+
+} // namespace platform

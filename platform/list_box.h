@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <QStringList>
+
+namespace platform {
+
+// An unsorted single-selection list of texts. Click is raised when the user clicks an item
+// (also the selected one), when the keyboard moves the selection, and at once, before the
+// assignment returns, when an assignment to ListIndex changes the selection.
+class ListBox : public QListView {
+    Q_OBJECT
+
+public:
+    explicit ListBox(QWidget* parent = nullptr);
+
+    // Appends `text` as the last item.
+    void AddItem(const QString& text);
+    // Removes every item; ListIndex becomes -1.
+    void Clear();
+    // The text of item `index`; the empty text for an index outside the items.
+    QString List(int index) const;
+    // Every item's text, in order.
+    const QStringList& List() const { return items_.texts; }
+    int ListCount() const;
+    int ListIndex() const { return listIndex_; }
+    void setListIndex(int index);
+
+signals:
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+
+private:
+    class Items : public QAbstractListModel {
+    public:
+        int rowCount(const QModelIndex& parent) const override;
+        QVariant data(const QModelIndex& index, int role) const override;
+        void append(const QString& text);
+        void clear();
+        QStringList texts;
+    };
+
+    Items items_;
+    int listIndex_ = -1;
+    bool assigning_ = false;
+};
+
+} // namespace platform

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <QPainter>
+
+#include <optional>
+
+namespace platform {
+
+// A drawing surface with a sunken border. Everything drawn goes into a persistent backing image
+// at the screen's device resolution; painting only copies that image. Coordinates are twips
+// from the top left corner of the inside of the border, y downwards.
+class PictureBox : public QFrame {
+    Q_OBJECT
+
+public:
+    enum DrawStyles { Solid = 0, Dotted = 2, DashDot = 3 };
+
+    explicit PictureBox(QWidget* parent = nullptr);
+    ~PictureBox() override;
+
+    void setAutoRedraw(bool on) { autoRedraw_ = on; }
+    bool AutoRedraw() const { return autoRedraw_; }
+    void setDrawWidth(int pixels) { drawWidth_ = pixels; }
+    int DrawWidth() const { return drawWidth_; }
+    void setDrawStyle(int style) { drawStyle_ = style; }
+    int DrawStyle() const { return drawStyle_; }
+    QColor ForeColor() const { return palette().color(QPalette::WindowText); }
+
+    // Erases all drawing to the background colour.
+    void Cls();
+    // A round dot DrawWidth pixels across, centred on the point, in ForeColor or `color`.
+    void PSet(float x, float y);
+    void PSet(float x, float y, QRgb color);
+    // A straight segment DrawWidth pixels wide in the current DrawStyle.
+    void Line(float x1, float y1, float x2, float y2, QRgb color);
+    // Outer height, border included, in twips.
+    float Height() const;
+
+    // What has been drawn so far, at device resolution.
+    const QImage& image();
+
+signals:
+    // A mouse button pressed over the inside. `button`: 1 left, 2 right, 4 middle; `shift`: 1
+    // Shift, 2 Ctrl, 4 Alt; x and y in whole pixels, as twips.
+    void MouseDown(int button, int shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QPainter& painter();
+    void endPainting();
+    void drawn();
+
+    QImage image_;
+    std::optional<QPainter> painter_;
+    bool autoRedraw_ = false;
+    bool updatePending_ = false;
+    int drawWidth_ = 1;
+    int drawStyle_ = Solid;
+};
+
+} // namespace platform
