@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -44,7 +45,7 @@ private:
 
 // Decimal exponent of the leading significant digit of the mantissa in `digits` (which holds
 // digits and at most one '.'), used only to tell overflow from underflow.
-long LeadingExponent(const std::string& digits)
+long LeadingExponent(std::string_view digits)
 {
     long integerDigits = 0;
     long leadingFractionZeros = 0;
@@ -125,7 +126,7 @@ double Val(QStringView text)
     }
     if (!anyDigit)
         return 0;
-    const std::string mantissa = number;
+    const std::size_t mantissaLength = number.size();
 
     long exponent = 0;
     const char16_t marker = in.peek();
@@ -154,7 +155,7 @@ double Val(QStringView text)
     double value = 0;
     const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        if (LeadingExponent(mantissa) + exponent > 0)
+        if (LeadingExponent(std::string_view(number).substr(0, mantissaLength)) + exponent > 0)
             Raise(Overflow);
         value = 0;
     }
