@@ -155,9 +155,18 @@ double Val(QStringView text)
     double value = 0;
     const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        if (LeadingExponent(std::string_view(number).substr(0, mantissaLength)) + exponent > 0)
-            Raise(Overflow);
-        value = 0;
+        if (LeadingExponent(std::string_view(number).substr(0, mantissaLength)) + exponent > 0) {
+            // The largest Double printed to 15 digits, 1.79769313486232E+308, lies just past the
+            // Double range; up to that text the number reads back as the largest Double.
+            long double wide = 0;
+            const auto [end, wideError] =
+                std::from_chars(number.data(), number.data() + number.size(), wide);
+            if (wideError != std::errc() || wide > 1.79769313486232E+308L)
+                Raise(Overflow);
+            value = DBL_MAX;
+        } else {
+            value = 0;
+        }
     }
     return negative ? -value : value;
 }
