@@ -80,12 +80,39 @@ void ListBox::setListIndex(int index)
 
 void ListBox::mousePressEvent(QMouseEvent* event)
 {
+    const QModelIndex under = indexAt(event->position().toPoint());
+    // A press on the blank below the items only takes the focus: the view would clear the
+    // selection, which a user cannot do to a list box.
+    pressedOffItems_ = !under.isValid();
+    if (pressedOffItems_) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
     const int before = ListIndex();
     QListView::mousePressEvent(event);
-    const QModelIndex under = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && under.isValid() && under.row() == before &&
         ListIndex() == before)
         emit Click();
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (pressedOffItems_) {
+        pressedOffItems_ = false;
+        event->accept();
+        return;
+    }
+    QListView::mouseReleaseEvent(event);
+}
+
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
+                                                              const QEvent* event) const
+{
+    // Ctrl+click on the selected item would deselect it; the selection only ever moves.
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    return command.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate
+                                                           : command;
 }
 
 void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)

@@ -32,6 +32,9 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
 
@@ -48,6 +51,7 @@ private:
     Items items_;
     int listIndex_ = -1;
     bool assigning_ = false;
+    bool pressedOffItems_ = false;
 };
 
 } // namespace platform
