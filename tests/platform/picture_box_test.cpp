@@ -1,0 +1,283 @@
+#include "platform/picture_box.h"
+#include "platform/twips.h"
+#include "widget_helpers.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::PictureBox;
+using platform::TwipsPerPixel;
+
+constexpr QRgb Black = 0xff000000;
+constexpr QRgb Red = 0xffff0000;
+constexpr QRgb Paper = 0xfff0e0c0; // a background that is neither white nor black
+constexpr int Border = 2;
+constexpr int InsideWidth = 100;
+constexpr int InsideHeight = 60;
+
+float Twips(int pixels)
+{
+    return static_cast<float>(pixels * TwipsPerPixel);
+}
+
+class PictureBoxTest : public ::testing::Test {
+protected:
+    PictureBoxTest()
+        : host(QRect(7, 9, InsideWidth + 2 * Border, InsideHeight + 2 * Border))
+    {
+        QPalette colours = box().palette();
+        colours.setColor(QPalette::Window, QColor(Paper));
+        box().setPalette(colours);
+        box().Cls();
+    }
+    PictureBox& box() { return *host.control; }
+    QRgb pixel(int x, int y) { return box().image().pixel(x, y); }
+
+    // The pixels of the drawing in `colour`, as "x,y" texts.
+    std::vector<QPoint> pixelsIn(QRgb colour)
+    {
+        std::vector<QPoint> found;
+        const QImage& image = box().image();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == colour)
+                    found.emplace_back(x, y);
+        return found;
+    }
+
+    // The lengths of the alternating runs of black and background along row `y`, from x 0.
+    std::vector<int> runs(int y, int width)
+    {
+        std::vector<int> lengths;
+        QRgb last = pixel(0, y);
+        int length = 0;
+        for (int x = 0; x < width; ++x) {
+            if (pixel(x, y) != last) {
+                lengths.push_back(length);
+                length = 0;
+                last = pixel(x, y);
+            }
+            ++length;
+        }
+        lengths.push_back(length);
+        return lengths;
+    }
+
+    testing_helpers::Hosted<PictureBox> host;
+};
+
+TEST_F(PictureBoxTest, ImageCoversTheInsideOfTheBorder)
+{
+    EXPECT_EQ(box().image().size(), QSize(InsideWidth, InsideHeight));
+    EXPECT_EQ(box().contentsRect(), QRect(Border, Border, InsideWidth, InsideHeight));
+}
+
+TEST_F(PictureBoxTest, HeightIsTheOuterHeightInTwips)
+{
+    EXPECT_EQ(box().Height(), (InsideHeight + 2 * Border) * TwipsPerPixel);
+    box().setFixedHeight(200);
+    EXPECT_EQ(box().Height(), 3000.0f);
+}
+
+TEST_F(PictureBoxTest, ClsErasesEverythingToTheBackground)
+{
+    box().setDrawWidth(5);
+    box().PSet(Twips(10), Twips(10));
+    box().Line(0, 0, Twips(99), Twips(59), Black);
+    box().Cls();
+    EXPECT_EQ(pixelsIn(Paper).size(), static_cast<std::size_t>(InsideWidth * InsideHeight));
+}
+
+TEST_F(PictureBoxTest, WideDotIsRoundAndCentredOnThePointInForeColor)
+{
+    EXPECT_EQ(box().ForeColor().rgb(), Black);
+    box().setDrawWidth(5);
+    box().PSet(Twips(20) + 7, Twips(30) + 14); // anywhere within the pixel (20, 30)
+    const std::vector<QPoint> dot = pixelsIn(Black);
+    ASSERT_EQ(dot.size(), 21u); // 5 x 5 without the four corners
+    QPoint sum;
+    for (QPoint p : dot) {
+        EXPECT_LE(std::abs(p.x() - 20), 2);
+        EXPECT_LE(std::abs(p.y() - 30), 2);
+        EXPECT_FALSE(std::abs(p.x() - 20) == 2 && std::abs(p.y() - 30) == 2) << "a corner";
+        sum += p;
+    }
+    EXPECT_EQ(sum, QPoint(20 * 21, 30 * 21)) << "symmetric about the point";
+    for (int d = -2; d <= 2; ++d) {
+        EXPECT_EQ(pixel(20 + d, 30), Black);
+        EXPECT_EQ(pixel(20, 30 + d), Black);
+    }
+}
+
+TEST_F(PictureBoxTest, DotWidthFollowsDrawWidthAndTheGivenColour)
+{
+    box().setDrawWidth(1);
+    box().PSet(Twips(5), Twips(5), Red);
+    EXPECT_EQ(pixelsIn(Red), std::vector<QPoint>{QPoint(5, 5)});
+    box().setDrawWidth(5);
+    box().PSet(Twips(50), Twips(40), Red);
+    EXPECT_EQ(pixelsIn(Red).size(), 22u);
+    EXPECT_EQ(pixel(50, 40), Red);
+    // A black dot over a red one replaces it exactly.
+    box().PSet(Twips(50), Twips(40), Black);
+    EXPECT_EQ(pixelsIn(Red).size(), 1u);
+    EXPECT_EQ(pixelsIn(Black).size(), 21u);
+}
+
+TEST_F(PictureBoxTest, DotsAtTheEdgeAreClipped)
+{
+    box().setDrawWidth(5);
+    box().PSet(0, 0);
+    box().PSet(Twips(InsideWidth - 1), Twips(InsideHeight - 1));
+    EXPECT_EQ(pixel(0, 0), Black);
+    EXPECT_EQ(pixel(InsideWidth - 1, InsideHeight - 1), Black);
+    EXPECT_EQ(pixelsIn(Black).size(), 2u * 8u); // the quarter of each dot inside
+}
+
+TEST_F(PictureBoxTest, LineStylesAreSolidDottedAndDashDot)
+{
+    box().setDrawWidth(1);
+    const int length = 60;
+    const int rows[] = {10, 20, 30};
+    const int styles[] = {PictureBox::Solid, PictureBox::Dotted, PictureBox::DashDot};
+    for (int i = 0; i < 3; ++i) {
+        box().setDrawStyle(styles[i]);
+        box().Line(0, Twips(rows[i]), Twips(length), Twips(rows[i]), Black);
+    }
+    // Each line is one pixel thick: the rows above and below stay clean.
+    for (int row : rows)
+        for (int x = 0; x < InsideWidth; ++x) {
+            ASSERT_EQ(pixel(x, row - 1), Paper);
+            ASSERT_EQ(pixel(x, row + 1), Paper);
+        }
+    const std::vector<int> solid = runs(rows[0], length);
+    EXPECT_EQ(solid, std::vector<int>{length}) << "a solid line has no gaps";
+
+    // Black runs are the even entries (each row starts black at x 0).
+    auto blackRuns = [](const std::vector<int>& r) {
+        std::vector<int> black;
+        for (std::size_t i = 0; i + 1 < r.size(); i += 2) // the last run may be cut
+            black.push_back(r[i]);
+        return black;
+    };
+    const std::vector<int> dotted = blackRuns(runs(rows[1], length));
+    const std::vector<int> dashDot = blackRuns(runs(rows[2], length));
+    ASSERT_EQ(pixel(0, rows[1]), Black);
+    ASSERT_EQ(pixel(0, rows[2]), Black);
+    ASSERT_GE(dotted.size(), 8u);
+    ASSERT_GE(dashDot.size(), 4u);
+    for (int run : dotted)
+        EXPECT_LE(run, 2) << "dots are short";
+    // Dash-dot alternates long dashes with short dots.
+    for (std::size_t i = 0; i < dashDot.size(); ++i) {
+        if (i % 2 == 0)
+            EXPECT_GE(dashDot[i], 3) << "dash " << i;
+        else
+            EXPECT_LE(dashDot[i], 2) << "dot " << i;
+    }
+}
+
+TEST_F(PictureBoxTest, LineGoesFromPointToPoint)
+{
+    box().setDrawWidth(1);
+    box().Line(Twips(10), Twips(5), Twips(10), Twips(45), Black);
+    box().Line(Twips(30), Twips(50), Twips(70), Twips(10), Black);
+    for (int y = 6; y < 45; ++y)
+        EXPECT_EQ(pixel(10, y), Black) << y;
+    EXPECT_EQ(pixel(30, 50), Black);
+    EXPECT_EQ(pixel(50, 30), Black);
+    EXPECT_EQ(pixel(11, 20), Paper);
+}
+
+TEST_F(PictureBoxTest, DrawingSurvivesHideAndShow)
+{
+    host.show();
+    box().setDrawWidth(5);
+    box().PSet(Twips(40), Twips(20), Red);
+    box().setDrawWidth(1);
+    box().Line(0, Twips(50), Twips(90), Twips(50), Black);
+    host.window.hide();
+    QCoreApplication::processEvents();
+    host.show();
+    EXPECT_EQ(pixel(40, 20), Red);
+    // What the widget paints on screen is the drawing, inside the border.
+    const QImage shown = box().grab().toImage();
+    EXPECT_EQ(shown.pixel(Border + 40, Border + 20), Red);
+    EXPECT_EQ(shown.pixel(Border + 60, Border + 50), Black);
+    EXPECT_EQ(shown.pixel(Border + 60, Border + 30), Paper);
+    EXPECT_NE(shown.pixel(0, 0), Paper) << "the border is not part of the drawing";
+}
+
+TEST_F(PictureBoxTest, DrawingAppearsOnScreenAfterTheEventLoopRuns)
+{
+    host.show();
+    box().setDrawWidth(5);
+    box().PSet(Twips(10), Twips(10));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box().grab().toImage().pixel(Border + 10, Border + 10), Black);
+    box().Cls();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box().grab().toImage().pixel(Border + 10, Border + 10), Paper);
+}
+
+struct PressCase {
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers modifiers;
+    int buttonCode;
+    int shiftCode;
+};
+
+class PictureBoxPress : public PictureBoxTest, public ::testing::WithParamInterface<PressCase> {};
+
+TEST_P(PictureBoxPress, ReportsButtonShiftAndWholePixelTwipsFromTheInside)
+{
+    host.show();
+    QSignalSpy spy(&box(), &PictureBox::MouseDown);
+    const auto [button, modifiers, buttonCode, shiftCode] = GetParam();
+    QTest::mousePress(&box(), button, modifiers, QPoint(Border + 17, Border + 42));
+    QTest::mouseRelease(&box(), button, modifiers, QPoint(Border + 17, Border + 42));
+    ASSERT_EQ(spy.size(), 1);
+    const QList<QVariant> args = spy.at(0);
+    EXPECT_EQ(args.at(0).toInt(), buttonCode);
+    EXPECT_EQ(args.at(1).toInt(), shiftCode);
+    EXPECT_EQ(args.at(2).toFloat(), 17.0f * TwipsPerPixel);
+    EXPECT_EQ(args.at(3).toFloat(), 42.0f * TwipsPerPixel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ButtonsAndModifiers, PictureBoxPress,
+    ::testing::Values(PressCase{Qt::LeftButton, {}, 1, 0}, PressCase{Qt::RightButton, {}, 2, 0},
+                      PressCase{Qt::MiddleButton, {}, 4, 0},
+                      PressCase{Qt::LeftButton, Qt::ShiftModifier, 1, 1},
+                      PressCase{Qt::LeftButton, Qt::ControlModifier, 1, 2},
+                      PressCase{Qt::RightButton, Qt::AltModifier, 2, 4},
+                      PressCase{Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, 1, 3}));
+
+TEST_F(PictureBoxTest, PressesOnTheBorderAreIgnoredAndTheInsideReachesItsEdges)
+{
+    host.show();
+    QSignalSpy spy(&box(), &PictureBox::MouseDown);
+    const int right = InsideWidth + 2 * Border - 1;
+    const int bottom = InsideHeight + 2 * Border - 1;
+    // (QTest takes the point 0,0 for "the centre", so the corner is probed at 1,1.)
+    for (QPoint onBorder : {QPoint(1, 1), QPoint(0, 30), QPoint(1, 30), QPoint(50, 1), QPoint(right, 30),
+                            QPoint(50, bottom), QPoint(right - 1, bottom - 1)})
+        QTest::mousePress(&box(), Qt::LeftButton, {}, onBorder);
+    EXPECT_EQ(spy.size(), 0);
+    QTest::mousePress(&box(), Qt::LeftButton, {}, QPoint(Border, Border));
+    QTest::mousePress(&box(), Qt::LeftButton, {}, QPoint(right - Border, bottom - Border));
+    ASSERT_EQ(spy.size(), 2);
+    EXPECT_EQ(spy.at(0).at(2).toFloat(), 0.0f);
+    EXPECT_EQ(spy.at(0).at(3).toFloat(), 0.0f);
+    EXPECT_EQ(spy.at(1).at(2).toFloat(), Twips(InsideWidth - 1));
+    EXPECT_EQ(spy.at(1).at(3).toFloat(), Twips(InsideHeight - 1));
+}
+
+} // namespace

@@ -1,0 +1,105 @@
+#include "platform/text_box.h"
+#include "widget_helpers.h"
+
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::TextBox;
+
+class TextBoxTest : public ::testing::Test {
+protected:
+    TextBoxTest() : host(QRect(0, 0, 300, 120)) {}
+    TextBox& box() { return *host.control; }
+    testing_helpers::Hosted<TextBox> host;
+};
+
+TEST_F(TextBoxTest, TextReadsBackExactlyWhatWasSet)
+{
+    const QString texts[] = {
+        QString(), QStringLiteral("ред\r\n"), QStringLiteral(" a \r\n\r\n b \r\n"),
+        QStringLiteral("no line end"), QStringLiteral("lone\nfeed and\rreturn"),
+        QStringLiteral("\t tabs\tand trailing blanks   ")};
+    for (const QString& text : texts) {
+        box().setText(text);
+        EXPECT_EQ(box().Text(), text);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(box().Text(), text) << "showing the text does not change it";
+    }
+}
+
+TEST_F(TextBoxTest, CrLfBreaksTheShownLines)
+{
+    box().setText(QStringLiteral("Първи\r\nВтори\r\n\r\nЧетвърти\r\n"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box().toPlainText(), QStringLiteral("Първи\nВтори\n\nЧетвърти\n"));
+    EXPECT_EQ(box().document()->blockCount(), 5);
+}
+
+TEST_F(TextBoxTest, ManyAssignmentsShowOnlyTheLastTextOnce)
+{
+    host.show();
+    QSignalSpy changed(&box(), &QPlainTextEdit::textChanged);
+    QString report;
+    for (int i = 0; i < 2000; ++i) {
+        report += QStringLiteral("line %1\r\n").arg(i);
+        box().setText(report);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box().document()->blockCount(), 2001);
+    EXPECT_TRUE(box().toPlainText().endsWith(QStringLiteral("line 1999\n")));
+    EXPECT_LE(changed.size(), 2) << "the widget took the text once, not once per assignment";
+    EXPECT_EQ(box().Text(), report);
+}
+
+TEST_F(TextBoxTest, ShowsTheLatestTextAlsoAfterAnEarlierOneWasShown)
+{
+    box().setText(QStringLiteral("one"));
+    QCoreApplication::processEvents();
+    box().setText(QStringLiteral("two"));
+    box().setText(QString());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box().toPlainText(), QString());
+    box().setText(QStringLiteral("three"));
+    box().showText();
+    EXPECT_EQ(box().toPlainText(), QStringLiteral("three"));
+}
+
+TEST_F(TextBoxTest, LockedButScrolledToTheTopWithAScrollBar)
+{
+    host.show();
+    QString text;
+    for (int i = 0; i < 100; ++i)
+        text += QStringLiteral("ред %1\r\n").arg(i);
+    box().setText(text);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box().verticalScrollBar()->value(), 0);
+    EXPECT_GT(box().verticalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(box().verticalScrollBar()->isVisible());
+
+    box().setFocus();
+    QTest::keyClicks(&box(), QStringLiteral("xyz"));
+    QTest::keyClick(&box(), Qt::Key_Delete);
+    QTest::keyClick(&box(), Qt::Key_Backspace);
+    EXPECT_EQ(box().Text(), text);
+    EXPECT_EQ(box().toPlainText(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_TRUE(box().textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+}
+
+TEST_F(TextBoxTest, LongLinesWrapAtTheWidth)
+{
+    host.show();
+    box().setText(QString(400, u'ж').replace(QStringLiteral("жжжж"), QStringLiteral("жжж ")) +
+                  QStringLiteral("\r\n"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box().document()->blockCount(), 2);
+    EXPECT_GT(box().document()->firstBlock().layout()->lineCount(), 1);
+}
+
+} // namespace
