@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPoint>
 #include <QTest>
@@ -310,6 +311,19 @@ TEST_P(EachMethod, ClosesEntryAfterARunOnThreeVertices)
     EXPECT_EQ(window->PointCount, 3);
     EXPECT_EQ(window->List1(0).ListCount(), 3);
     EXPECT_EQ(window->List1(1).ListCount(), 3);
+}
+
+// The report writes its numbers with the separator of the user's locale.
+TEST_P(EachMethod, ReportUsesTheDecimalSeparatorOfTheLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    Place({{10, 10}, {21, 10}, {10, 21}});
+    window->Command1_Click(GetParam());
+    const QString report = Report();
+    QLocale::setDefault(saved);
+    EXPECT_TRUE(report.endsWith(QStringLiteral("Лице на изпъкнал многоъгълник = 13612,5\r\n")))
+        << report.toStdString();
 }
 
 // With fewer than three vertices a method only erases the surface and the report and redraws
