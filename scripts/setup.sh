@@ -7,7 +7,7 @@ PACKAGES=(
   cmake ninja-build g++ clang clang-tidy libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins libqt6test6 fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
-  xvfb xauth xdotool xclip x11-utils imagemagick locales
+  xvfb xauth xdotool xclip x11-utils imagemagick locales python3
 )
 
 missing=()
