@@ -30,6 +30,12 @@ const char* RunTimeError::what() const noexcept
     }
 }
 
+detail::HandlerNesting& detail::Nesting()
+{
+    static HandlerNesting nesting;
+    return nesting;
+}
+
 void Raise(int number)
 {
     throw RunTimeError(number);
