@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
+#include <string>
 
 namespace {
 
@@ -29,6 +31,17 @@ struct ValCase {
     const char16_t* text;
     double expected;
 };
+
+// Readable test names: the text with its control characters escaped.
+void PrintTo(const ValCase& c, std::ostream* out)
+{
+    std::string text = QString::fromUtf16(c.text).toStdString();
+    std::string escaped;
+    for (char ch : text)
+        escaped += ch == '\t' ? std::string("\\t") : ch == '\n' ? std::string("\\n")
+                 : ch == '\r' ? std::string("\\r") : std::string(1, ch);
+    *out << '"' << escaped << "\" gives " << c.expected;
+}
 
 class ValReads : public ::testing::TestWithParam<ValCase> {};
 
@@ -97,6 +110,15 @@ struct RoundCase {
 };
 constexpr int kOverflow = -1000000;
 
+void PrintTo(const RoundCase& c, std::ostream* out)
+{
+    *out << c.value << " gives ";
+    if (c.expected == kOverflow)
+        *out << "Overflow";
+    else
+        *out << c.expected;
+}
+
 class CIntRounds : public ::testing::TestWithParam<RoundCase> {};
 
 TEST_P(CIntRounds, ToNearestWithHalvesToEven)
@@ -160,6 +182,11 @@ struct TextCase {
     bool single;
     const char* expected; // with "." as the separator
 };
+
+void PrintTo(const TextCase& c, std::ostream* out)
+{
+    *out << (c.single ? "Single " : "Double ") << c.value << " as " << c.expected;
+}
 
 class NumberText : public ::testing::TestWithParam<TextCase> {};
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -233,6 +234,11 @@ struct PressCase {
     int buttonCode;
     int shiftCode;
 };
+
+void PrintTo(const PressCase& c, std::ostream* out)
+{
+    *out << "button " << c.buttonCode << " shift " << c.shiftCode;
+}
 
 class PictureBoxPress : public PictureBoxTest, public ::testing::WithParamInterface<PressCase> {};
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -75,6 +76,38 @@ TEST_F(RunHandlerTest, HandlerWithoutErrorShowsNothing)
     EXPECT_TRUE(ran);
     EXPECT_EQ(errorBox(), nullptr);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// A handler run from inside another, as a list's Click raised by an assignment to its ListIndex.
+TEST_F(RunHandlerTest, NestedHandlersShowOneMessageForTheFirstError)
+{
+    std::vector<int> steps;
+    RunHandler(&window, [&] {
+        steps.push_back(1);
+        RunHandler(&window, [&] {
+            steps.push_back(2);
+            Sqr(-1);
+            steps.push_back(0);
+        });
+        steps.push_back(3); // the outer handler goes on after the inner one was abandoned
+        EXPECT_EQ(errorBox(), nullptr) << "nothing shown while a handler still runs";
+        CInt(1e6);
+        steps.push_back(0);
+    });
+    EXPECT_EQ(steps, (std::vector<int>{1, 2, 3}));
+    ASSERT_EQ(window.findChildren<QMessageBox*>().size(), 1);
+    EXPECT_TRUE(errorBox()->text().contains(RunTimeError(InvalidProcedureCall).description()));
+}
+
+TEST_F(RunHandlerTest, ErrorOfANestedHandlerIsShownWhenTheOuterOneEnds)
+{
+    RunHandler(&window, [&] { RunHandler(&window, [] { CInt(40000); }); });
+    ASSERT_NE(errorBox(), nullptr);
+    EXPECT_TRUE(errorBox()->text().contains(RunTimeError(Overflow).description()));
+    delete errorBox();
+    // The next event starts afresh.
+    RunHandler(&window, [] {});
+    EXPECT_EQ(errorBox(), nullptr);
 }
 
 TEST_F(RunHandlerTest, OtherExceptionsAreNotSwallowed)
