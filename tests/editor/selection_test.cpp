@@ -97,6 +97,20 @@ TEST_F(Selection, ClickAfterAResetDrawsNoOldVertexBlack)
     EXPECT_TRUE(dotAt(150, 120, Red));
 }
 
+TEST_F(Selection, ClickAfterAnAreaCommandDrawsTheOldSelectionBlackOverItsRedrawnDot)
+{
+    clickEntry(0, 1);
+    QTest::mouseClick(&window.Command1(0), Qt::LeftButton);
+    ASSERT_EQ(window.InputState, -1);
+    EXPECT_EQ(window.SelectedIndex, 1) << "the selection outlives the redraw";
+    EXPECT_EQ(count(Red), 0);
+    clickEntry(1, 2);
+    EXPECT_EQ(window.SelectedIndex, 2);
+    EXPECT_TRUE(dotAt(points[1].x(), points[1].y(), Black));
+    EXPECT_TRUE(dotAt(points[2].x(), points[2].y(), Red));
+    EXPECT_EQ(count(Red), 21);
+}
+
 TEST_F(Selection, WorksWhileThePolygonIsClosed)
 {
     window.InputState = -1;
