@@ -9,6 +9,7 @@
 #include <limits>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,6 +26,25 @@ template <class Action> int ErrorOf(Action&& action)
     return 0;
 }
 
+// A named group of cases: one test runs the whole group, each case traced by its own text.
+template <class Case> struct Table {
+    const char* name;
+    std::vector<Case> cases;
+};
+
+template <class Case> void PrintTo(const Table<Case>& table, std::ostream* out)
+{
+    *out << table.cases.size() << " cases";
+}
+
+struct TableName {
+    template <class Case>
+    std::string operator()(const ::testing::TestParamInfo<Table<Case>>& info) const
+    {
+        return info.param.name;
+    }
+};
+
 // ---- Val ------------------------------------------------------------------------------------
 
 struct ValCase {
@@ -38,45 +58,46 @@ void PrintTo(const ValCase& c, std::ostream* out)
     std::string text = QString::fromUtf16(c.text).toStdString();
     std::string escaped;
     for (char ch : text)
-        escaped += ch == '\t' ? std::string("\\t") : ch == '\n' ? std::string("\\n")
-                 : ch == '\r' ? std::string("\\r") : std::string(1, ch);
+        escaped += ch == '\t'   ? std::string("\\t")
+                   : ch == '\n' ? std::string("\\n")
+                   : ch == '\r' ? std::string("\\r")
+                                : std::string(1, ch);
     *out << '"' << escaped << "\" gives " << c.expected;
 }
 
-class ValReads : public ::testing::TestWithParam<ValCase> {};
+class ValReads : public ::testing::TestWithParam<Table<ValCase>> {};
 
 TEST_P(ValReads, TheLeadingNumber)
 {
-    EXPECT_DOUBLE_EQ(Val(QStringView(GetParam().text)), GetParam().expected)
-        << QString::fromUtf16(GetParam().text).toStdString();
+    for (const ValCase& c : GetParam().cases) {
+        SCOPED_TRACE(::testing::PrintToString(c));
+        EXPECT_DOUBLE_EQ(Val(QStringView(c.text)), c.expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Examples, ValReads,
-    ::testing::Values(ValCase{u"", 0}, ValCase{u"abc", 0}, ValCase{u"12,5", 12},
-                      ValCase{u"1 2", 12}, ValCase{u"-7.25E1", -72.5}, ValCase{u"605", 605},
-                      ValCase{u"337.5", 337.5}, ValCase{u"0.5", 0.5}));
-
-INSTANTIATE_TEST_SUITE_P(
-    SkippedCharacters, ValReads,
-    ::testing::Values(ValCase{u" \t\n42", 42}, ValCase{u"- 5", -5}, ValCase{u"1 0 E 2", 1000},
-                      ValCase{u"3\n.\t5", 3.5}, ValCase{u"  ", 0}, ValCase{u"\r5", 0},
-                      ValCase{u"+ 7", 7}));
-
-INSTANTIATE_TEST_SUITE_P(
-    NumberShapes, ValReads,
-    ::testing::Values(ValCase{u".5", 0.5}, ValCase{u"-.25", -0.25}, ValCase{u"5.", 5},
-                      ValCase{u"1.2.3", 1.2}, ValCase{u"12abc", 12}, ValCase{u"-", 0},
-                      ValCase{u".", 0}, ValCase{u"+-3", 0}, ValCase{u"0012", 12},
-                      ValCase{u"1,000", 1}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Exponents, ValReads,
-    ::testing::Values(ValCase{u"1.5D2", 150}, ValCase{u"1.5d2", 150}, ValCase{u"2e3", 2000},
-                      ValCase{u"25E-1", 2.5}, ValCase{u"1E+2", 100}, ValCase{u"1E", 1},
-                      ValCase{u"1E+", 1}, ValCase{u"1Ex", 1}, ValCase{u"1E-400", 0},
-                      ValCase{u"0E400", 0}, ValCase{u"0.001E310", 1e307},
-                      ValCase{u"1E-99999999999", 0}, ValCase{u"E5", 0}));
+    Tables, ValReads,
+    ::testing::Values(
+        Table<ValCase>{"Examples",
+                       {ValCase{u"", 0}, ValCase{u"abc", 0}, ValCase{u"12,5", 12},
+                        ValCase{u"1 2", 12}, ValCase{u"-7.25E1", -72.5}, ValCase{u"605", 605},
+                        ValCase{u"337.5", 337.5}, ValCase{u"0.5", 0.5}}},
+        Table<ValCase>{"SkippedCharacters",
+                       {ValCase{u" \t\n42", 42}, ValCase{u"- 5", -5}, ValCase{u"1 0 E 2", 1000},
+                        ValCase{u"3\n.\t5", 3.5}, ValCase{u"  ", 0}, ValCase{u"\r5", 0},
+                        ValCase{u"+ 7", 7}}},
+        Table<ValCase>{"NumberShapes",
+                       {ValCase{u".5", 0.5}, ValCase{u"-.25", -0.25}, ValCase{u"5.", 5},
+                        ValCase{u"1.2.3", 1.2}, ValCase{u"12abc", 12}, ValCase{u"-", 0},
+                        ValCase{u".", 0}, ValCase{u"+-3", 0}, ValCase{u"0012", 12},
+                        ValCase{u"1,000", 1}}},
+        Table<ValCase>{"Exponents",
+                       {ValCase{u"1.5D2", 150}, ValCase{u"1.5d2", 150}, ValCase{u"2e3", 2000},
+                        ValCase{u"25E-1", 2.5}, ValCase{u"1E+2", 100}, ValCase{u"1E", 1},
+                        ValCase{u"1E+", 1}, ValCase{u"1Ex", 1}, ValCase{u"1E-400", 0},
+                        ValCase{u"0E400", 0}, ValCase{u"0.001E310", 1e307},
+                        ValCase{u"1E-99999999999", 0}, ValCase{u"E5", 0}}}),
+    TableName());
 
 TEST(Val, NegativeZeroReadsAsZero)
 {
@@ -119,36 +140,40 @@ void PrintTo(const RoundCase& c, std::ostream* out)
         *out << c.expected;
 }
 
-class CIntRounds : public ::testing::TestWithParam<RoundCase> {};
+class CIntRounds : public ::testing::TestWithParam<Table<RoundCase>> {};
 
 TEST_P(CIntRounds, ToNearestWithHalvesToEven)
 {
-    const auto [value, expected] = GetParam();
-    if (expected == kOverflow) {
-        EXPECT_EQ(ErrorOf([value] { CInt(value); }), Overflow) << value;
-    } else {
-        int16_t result = 0;
-        EXPECT_EQ(ErrorOf([&] { result = CInt(value); }), 0) << value;
-        EXPECT_EQ(result, expected) << value;
+    for (const RoundCase& c : GetParam().cases) {
+        SCOPED_TRACE(::testing::PrintToString(c));
+        const double value = c.value;
+        if (c.expected == kOverflow) {
+            EXPECT_EQ(ErrorOf([value] { CInt(value); }), Overflow);
+        } else {
+            int16_t result = 0;
+            EXPECT_EQ(ErrorOf([&] { result = CInt(value); }), 0);
+            EXPECT_EQ(result, c.expected);
+        }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Ties, CIntRounds,
-    ::testing::Values(RoundCase{2.5, 2}, RoundCase{3.5, 4}, RoundCase{-2.5, -2},
-                      RoundCase{-3.5, -4}, RoundCase{0.5, 0}, RoundCase{-0.5, 0},
-                      RoundCase{1.5, 2}, RoundCase{2.4999999, 2}, RoundCase{2.5000001, 3},
-                      RoundCase{-0.0, 0}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Range, CIntRounds,
-    ::testing::Values(RoundCase{32767, 32767}, RoundCase{32767.4999, 32767},
-                      RoundCase{32766.5, 32766}, RoundCase{32767.5, kOverflow},
-                      RoundCase{32768, kOverflow}, RoundCase{-32768, -32768},
-                      RoundCase{-32768.5, -32768}, RoundCase{-32768.5000001, kOverflow},
-                      RoundCase{-32769, kOverflow}, RoundCase{1e300, kOverflow},
-                      RoundCase{std::numeric_limits<double>::quiet_NaN(), kOverflow},
-                      RoundCase{std::numeric_limits<double>::infinity(), kOverflow}));
+    Tables, CIntRounds,
+    ::testing::Values(Table<RoundCase>{"Ties",
+                                       {RoundCase{2.5, 2}, RoundCase{3.5, 4}, RoundCase{-2.5, -2},
+                                        RoundCase{-3.5, -4}, RoundCase{0.5, 0}, RoundCase{-0.5, 0},
+                                        RoundCase{1.5, 2}, RoundCase{2.4999999, 2},
+                                        RoundCase{2.5000001, 3}, RoundCase{-0.0, 0}}},
+                      Table<RoundCase>{
+                          "Range",
+                          {RoundCase{32767, 32767}, RoundCase{32767.4999, 32767},
+                           RoundCase{32766.5, 32766}, RoundCase{32767.5, kOverflow},
+                           RoundCase{32768, kOverflow}, RoundCase{-32768, -32768},
+                           RoundCase{-32768.5, -32768}, RoundCase{-32768.5000001, kOverflow},
+                           RoundCase{-32769, kOverflow}, RoundCase{1e300, kOverflow},
+                           RoundCase{std::numeric_limits<double>::quiet_NaN(), kOverflow},
+                           RoundCase{std::numeric_limits<double>::infinity(), kOverflow}}}),
+    TableName());
 
 TEST(CSng, NearestSingleAndOverflowBeyondItsRange)
 {
@@ -188,47 +213,49 @@ void PrintTo(const TextCase& c, std::ostream* out)
     *out << (c.single ? "Single " : "Double ") << c.value << " as " << c.expected;
 }
 
-class NumberText : public ::testing::TestWithParam<TextCase> {};
+class NumberText : public ::testing::TestWithParam<Table<TextCase>> {};
 
 TEST_P(NumberText, ShortestFormInBothSeparators)
 {
-    const auto [value, single, expected] = GetParam();
-    for (QChar point : {QChar(u'.'), QChar(u',')}) {
-        QString text = QStringLiteral("prefix:");
-        if (single)
-            AppendNumber(text, static_cast<float>(value), point);
-        else
-            AppendNumber(text, value, point);
-        QString want = QString::fromLatin1(expected);
-        want.replace(u'.', point);
-        EXPECT_EQ(text, QStringLiteral("prefix:") + want) << value << (single ? " single" : "");
+    for (const TextCase& c : GetParam().cases) {
+        SCOPED_TRACE(::testing::PrintToString(c));
+        for (QChar point : {QChar(u'.'), QChar(u',')}) {
+            QString text = QStringLiteral("prefix:");
+            if (c.single)
+                AppendNumber(text, static_cast<float>(c.value), point);
+            else
+                AppendNumber(text, c.value, point);
+            QString want = QString::fromLatin1(c.expected);
+            want.replace(u'.', point);
+            EXPECT_EQ(text, QStringLiteral("prefix:") + want);
+        }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Examples, NumberText,
-    ::testing::Values(TextCase{605, true, "605"}, TextCase{0.5, false, "0.5"},
-                      TextCase{-2.5, false, "-2.5"}, TextCase{337.5, false, "337.5"},
-                      TextCase{-0.0, false, "0"}, TextCase{-0.0, true, "0"},
-                      TextCase{0, false, "0"}, TextCase{-0.25, true, "-0.25"},
-                      TextCase{7635, true, "7635"}, TextCase{-450, false, "-450"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    SignificantDigits, NumberText,
-    ::testing::Values(TextCase{1.0 / 3, false, "0.333333333333333"},
-                      TextCase{1.0 / 3, true, "0.3333333"}, TextCase{0.1, true, "0.1"},
-                      TextCase{0.1 + 0.2, false, "0.3"}, TextCase{2.0 / 3, false, "0.666666666666667"},
-                      TextCase{123456.78, true, "123456.8"}, TextCase{1234567.8, true, "1234568"},
-                      TextCase{123456789012345.6, false, "123456789012346"},
-                      TextCase{9999999, true, "9999999"}, TextCase{0.0001, false, "0.0001"},
-                      TextCase{1.05, false, "1.05"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    ExponentForm, NumberText,
-    ::testing::Values(TextCase{999999999999999, false, "999999999999999"},
-                      TextCase{1e15, false, "1E+15"}, TextCase{-1e15, false, "-1E+15"},
-                      TextCase{1.5e20, false, "1.5E+20"}, TextCase{1e7, true, "1E+07"},
-                      TextCase{1e-5, false, "1E-05"}, TextCase{-2.5e-7, false, "-2.5E-07"}));
+    Tables, NumberText,
+    ::testing::Values(
+        Table<TextCase>{"Examples",
+                        {TextCase{605, true, "605"}, TextCase{0.5, false, "0.5"},
+                         TextCase{-2.5, false, "-2.5"}, TextCase{337.5, false, "337.5"},
+                         TextCase{-0.0, false, "0"}, TextCase{-0.0, true, "0"},
+                         TextCase{0, false, "0"}, TextCase{-0.25, true, "-0.25"},
+                         TextCase{7635, true, "7635"}, TextCase{-450, false, "-450"}}},
+        Table<TextCase>{
+            "SignificantDigits",
+            {TextCase{1.0 / 3, false, "0.333333333333333"}, TextCase{1.0 / 3, true, "0.3333333"},
+             TextCase{0.1, true, "0.1"}, TextCase{0.1 + 0.2, false, "0.3"},
+             TextCase{2.0 / 3, false, "0.666666666666667"}, TextCase{123456.78, true, "123456.8"},
+             TextCase{1234567.8, true, "1234568"},
+             TextCase{123456789012345.6, false, "123456789012346"},
+             TextCase{9999999, true, "9999999"}, TextCase{0.0001, false, "0.0001"},
+             TextCase{1.05, false, "1.05"}}},
+        Table<TextCase>{"ExponentForm",
+                        {TextCase{999999999999999, false, "999999999999999"},
+                         TextCase{1e15, false, "1E+15"}, TextCase{-1e15, false, "-1E+15"},
+                         TextCase{1.5e20, false, "1.5E+20"}, TextCase{1e7, true, "1E+07"},
+                         TextCase{1e-5, false, "1E-05"}, TextCase{-2.5e-7, false, "-2.5E-07"}}}),
+    TableName());
 
 TEST(NumberText, IntegersArePlainDigits)
 {
@@ -279,7 +306,7 @@ TEST(LocaleText, BulgarianUsesAComma)
     EXPECT_EQ(CStr(337.5), QStringLiteral("337,5"));
     QLocale::setDefault(saved);
     EXPECT_EQ(CStr(337.5), saved.decimalPoint() == QStringLiteral(",") ? QStringLiteral("337,5")
-                                                                        : QStringLiteral("337.5"));
+                                                                       : QStringLiteral("337.5"));
 }
 
 } // namespace
