@@ -94,6 +94,26 @@ void Volunde::CreateControls()
     for (int i = 0; i < Label1.size(); ++i)
         Label1(i).lower();
 
+    // Names and descriptions for screen readers, for every control that takes the focus.
+    auto describe = [](QWidget& control, const QString& name, const QString& description) {
+        control.setAccessibleName(name);
+        control.setAccessibleDescription(description);
+    };
+    describe(Text1(0), QStringLiteral("Отчет"),
+             QStringLiteral("Помощен текст, а след изчисление – отчет за лицето"));
+    describe(Picture1, QStringLiteral("Поле за чертане"),
+             QStringLiteral("Натискане с мишката поставя връх на многоъгълника"));
+    describe(List1(0), QStringLiteral("Координати X"),
+             QStringLiteral("Координатите X на върховете, в туипове"));
+    describe(List1(1), QStringLiteral("Координати Y"),
+             QStringLiteral("Координатите Y на върховете, в туипове"));
+    describe(Command1(0), QStringLiteral("Трапеци"),
+             QStringLiteral("Изчислява лицето по метода на трапеците"));
+    describe(Command1(1), QStringLiteral("Триъгълници"),
+             QStringLiteral("Изчислява лицето чрез триъгълници с общ връх"));
+    describe(Command1(2), QStringLiteral("Чисти"),
+             QStringLiteral("Изчиства многоъгълника и отчета"));
+
     std::sort(tabOrder.begin(), tabOrder.end(),
               [](const Placed& a, const Placed& b) { return a.tabIndex < b.tabIndex; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// A push button whose face shows its own colour.
+// A push button whose face shows its own colour. With the focus on it, Space and Enter press it;
+// no button is the window's default, so Enter in another control presses none.
 class CommandButton : public QPushButton {
     Q_OBJECT
 
@@ -13,6 +14,9 @@ public:
 
 signals:
     void Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace platform
