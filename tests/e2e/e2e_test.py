@@ -209,11 +209,18 @@ class Screen:
         return b"".join(self.data[3 * ((ay + r) * self.width + ax):3 * ((ay + r) * self.width + ax + w)]
                         for r in range(h))
 
-    def dark_columns(self, rect):
-        """The columns of `rect` (x, y, w, h) that hold a dark pixel (text, dots)."""
+    def typical_colour(self, rect):
+        """The median colour of `rect` by brightness, which passes over captions and edges."""
+        x0, y0, w, h = rect
+        pixels = sorted((self(x, y) for y in range(y0, y0 + h) for x in range(x0, x0 + w)), key=sum)
+        return pixels[len(pixels) // 2]
+
+    def marked_columns(self, rect):
+        """The columns of `rect` (x, y, w, h) that hold anything but white: text, also white
+        text on a selection's background."""
         x0, y0, w, h = rect
         return [x for x in range(x0, x0 + w)
-                if any(sum(self(x, y)) < 250 for y in range(y0, y0 + h))]
+                if any(self(x, y) != WHITE for y in range(y0, y0 + h))]
 
 
 class Session:
@@ -302,7 +309,7 @@ class Session:
         check(status == 0 and ppm, "import could not take a screenshot")
         return Screen(ppm, self.origin)
 
-    def wait_for(self, condition, what, timeout=5):
+    def wait_for(self, condition, what, timeout=10):
         """Polls screenshots until condition(shot) holds; fails with `what` otherwise."""
         limit = time.monotonic() + timeout
         while True:
@@ -329,15 +336,17 @@ class Session:
         status, out = self._run(["xclip", "-selection", "clipboard", "-o"], timeout=5)
         return out.decode("utf-8", errors="replace") if status == 0 else None
 
-    def copy_report(self, expected=None, timeout=5):
-        """Selects everything in the report box, copies it and reads the clipboard."""
+    def copy_report(self, expected=None, timeout=10):
+        """Selects everything in the report box, copies it and reads the clipboard: once it
+        equals `expected`, or without one, once it has changed."""
+        before = self.clipboard()
         self.click(REPORT[0] + 100, REPORT[1] + 60)
         self.key("ctrl+a", "ctrl+c")
         limit = time.monotonic() + timeout
-        text = None
+        text = before
         while time.monotonic() < limit:
             text = self.clipboard()
-            if text is not None and (expected is None or text == expected):
+            if text is not None and (text == expected if expected is not None else text != before):
                 return text
             time.sleep(0.1)
         return text
@@ -434,8 +443,13 @@ def report_inside():
     return (x + 3, y + 3, w - SCROLL_BAR - 8, h - 6)
 
 
+def plain(text):
+    """The report as the box shows and copies it: lines split at CR LF."""
+    return text.replace("\r\n", "\n")
+
+
 def compare_text(actual, expected_crlf, what):
-    expected = expected_crlf.replace("\r\n", "\n")
+    expected = plain(expected_crlf)
     if actual == expected:
         return
     if actual is None:
@@ -493,15 +507,21 @@ def scenario_start(s):
     check(shot(SURFACE_INSIDE[0] - 1, SURFACE_INSIDE[1] - 1) != WHITE,
           "no border round the drawing surface's inside")
     for name, rect in (("X", X_LIST), ("Y", Y_LIST)):
-        check(not shot.dark_columns(list_rows(rect)), "the %s list is not empty" % name)
+        check(not shot.marked_columns(list_rows(rect)), "the %s list is not empty" % name)
+    check(shot(X_LIST[0] - 28, X_LIST[1] + 20) == (255, 192, 128), "label X lacks its colour")
+    for name, rect, channel in (("Трапеци", TRAPEZOIDS, 1), ("Триъгълницци", TRIANGLES, 1),
+                                ("Чисти", CLEAR, 0)):
+        face = shot.typical_colour((rect[0] + 3, rect[1] + 3, rect[2] - 6, rect[3] - 6))
+        others = [face[c] for c in range(3) if c != channel]
+        check(face[channel] > max(others) + 60, "button %s shows the face %s" % (name, face))
 
     # The first visible line of the report box is the first line of the help text.
     s.click(REPORT[0] + 6, REPORT[1] + 6)
     s.key("Home", "shift+End", "ctrl+c")
     first = None
-    limit = time.monotonic() + 5
+    limit = time.monotonic() + 10
     while first is None and time.monotonic() < limit:
-        first = s.clipboard()
+        first = s.clipboard()  # the clipboard of a new X server starts empty
         time.sleep(0.05)
     check(first and first.startswith("Много") and len(first) > 20,
           "report box does not show the help text from its top: first line %r" % first)
@@ -525,14 +545,14 @@ def scenario_vertices(s):
         problem = dot_problem(shot, vertex, BLACK)
         check(problem is None, problem)
     for name, rect in (("X", X_LIST), ("Y", Y_LIST)):
-        check(shot.dark_columns(list_rows(rect)), "the %s list shows no coordinate" % name)
+        check(shot.marked_columns(list_rows(rect)), "the %s list shows no coordinate" % name)
     # The coordinates themselves are checked through the report of the next scenario.
 
 
 def scenario_trapezoids(s):
     s.press_button(TRAPEZOIDS)
     expected, _ = trapezoid_report(twips(PENTAGON))
-    compare_text(s.copy_report(expected.replace("\r\n", "\n")), expected, "trapezoid report")
+    compare_text(s.copy_report(plain(expected)), expected, "trapezoid report")
     shot = s.settle()
     n = len(PENTAGON)
     for i in range(n):
@@ -548,13 +568,13 @@ def scenario_trapezoids(s):
     s.press_surface(*BLANK_SPOT)
     shot = s.settle()
     check(shot.surface(*BLANK_SPOT) == WHITE, "a press after the trapezoids drew a dot")
-    compare_text(s.copy_report(), expected, "trapezoid report after a further press")
+    compare_text(s.copy_report(plain(expected)), expected, "trapezoid report after a further press")
 
 
 def scenario_triangles(s):
     s.press_button(TRIANGLES)
     expected, total = triangle_report(twips(PENTAGON))
-    compare_text(s.copy_report(expected.replace("\r\n", "\n")), expected, "triangle report")
+    compare_text(s.copy_report(plain(expected)), expected, "triangle report")
     _, trapezoid_total = trapezoid_report(twips(PENTAGON))
     check(total == trapezoid_total, "test data: totals differ (%r, %r)" % (total, trapezoid_total))
     shot = s.settle()
@@ -623,8 +643,8 @@ def scenario_clear(s):
     shot = s.wait_for(lambda shot: all_white(shot) is None, "the surface is not white after clearing")
     shot = s.settle()
     for name, rect in (("X", X_LIST), ("Y", Y_LIST)):
-        check(not shot.dark_columns(list_rows(rect)), "the %s list is not empty after clearing" % name)
-    text_columns = shot.dark_columns(report_inside())
+        check(not shot.marked_columns(list_rows(rect)), "the %s list is not empty after clearing" % name)
+    text_columns = shot.marked_columns(report_inside())
     check(len(text_columns) <= 2, "the report box is not empty after clearing")
     vertex = (150, 120)
     s.press_surface(*vertex)
@@ -636,7 +656,7 @@ def scenario_clear(s):
     s.settle()
     s.press_button(TRAPEZOIDS)
     expected, _ = trapezoid_report(twips([(150, 120), (300, 60), (420, 180)]))
-    compare_text(s.copy_report(expected.replace("\r\n", "\n")), expected,
+    compare_text(s.copy_report(plain(expected)), expected,
                  "trapezoid report of a polygon entered after clearing")
 
 
@@ -653,11 +673,11 @@ def scenario_locale(s):
     s.press_button(TRAPEZOIDS)
     expected, _ = trapezoid_report(vertices, ",")
     check("," in expected.split("= ")[1], "test data: no fractional trapezoid area")
-    compare_text(s.copy_report(expected.replace("\r\n", "\n")), expected,
+    compare_text(s.copy_report(plain(expected)), expected,
                  "trapezoid report with a decimal comma")
     s.press_button(TRIANGLES)
     expected, _ = triangle_report(vertices, ",")
-    compare_text(s.copy_report(expected.replace("\r\n", "\n")), expected,
+    compare_text(s.copy_report(plain(expected)), expected,
                  "triangle report with a decimal comma")
 
 
