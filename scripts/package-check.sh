@@ -4,6 +4,7 @@
 # checks it with lintian (errors fail, warnings are listed) and prints its Depends line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/setup.sh
 
 build=build/package
 stage=$(mktemp -d)
@@ -24,6 +25,17 @@ echo "== installed files"
 echo "== desktop-file-validate"
 desktop-file-validate "$stage"/usr/share/applications/*.desktop
 echo "passed"
+
+echo "== desktop entry points at installed files"
+entry=$(ls "$stage"/usr/share/applications/*.desktop)
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+icon_name=$(sed -n 's/^Icon=//p' "$entry")
+test -x "$stage/usr/bin/$exec_name" || { echo "Exec=$exec_name is not installed" >&2; exit 1; }
+for size in 32 64 128; do
+  test -f "$stage/usr/share/icons/hicolor/${size}x${size}/apps/$icon_name.png" \
+    || { echo "Icon=$icon_name has no ${size}x${size} picture" >&2; exit 1; }
+done
+echo "Exec=$exec_name, Icon=$icon_name: found"
 
 echo "== appstreamcli validate"
 appstreamcli validate --no-net "$stage"/usr/share/metainfo/*.metainfo.xml

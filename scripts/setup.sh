@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins libqt6test6 fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
   xvfb xauth xdotool xclip x11-utils imagemagick locales python3
+  desktop-file-utils appstream lintian dpkg-dev file gzip
 )
 
 missing=()
