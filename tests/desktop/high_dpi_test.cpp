@@ -12,6 +12,16 @@
 #include <cstdlib>
 #include <ostream>
 
+// Readable sizes and rectangles in failure messages.
+inline void PrintTo(const QSize& size, std::ostream* out)
+{
+    *out << size.width() << " x " << size.height();
+}
+inline void PrintTo(const QRect& rect, std::ostream* out)
+{
+    *out << rect.width() << " x " << rect.height() << " at " << rect.x() << "," << rect.y();
+}
+
 namespace {
 
 constexpr int Scale = VOLUNDE_SCALE;
