@@ -159,19 +159,21 @@ class Processes:
             self.stop(process)
 
 
-def start_xvfb(processes):
+def start_xvfb(processes, log):
+    """Starts Xvfb on a display number it picks itself among the free ones; returns ":N"."""
     read_end, write_end = os.pipe()
-    server = processes.start(
+    processes.start(
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
          "-dpi", "96", "-nolisten", "tcp", "-noreset"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        pass_fds=(write_end,), stdout=log, stderr=log)
     os.close(write_end)
     number = b""
     with os.fdopen(read_end, "rb") as pipe:
         while not number.endswith(b"\n"):
             chunk = pipe.read(1)
             if not chunk:
-                raise Failure("Xvfb did not start: %s" % server.stderr.read().decode(errors="replace"))
+                log.seek(0)
+                raise Failure("Xvfb did not start: %s" % log.read().decode(errors="replace"))
             number += chunk
     return ":" + number.decode().strip()
 
@@ -228,8 +230,13 @@ class Session:
 
     def __init__(self, program, locale, workdir):
         self.processes = Processes()
-        self.workdir = workdir
-        self.display = start_xvfb(self.processes)
+        self.server_log = open(os.path.join(workdir, "xvfb.log"), "w+b")
+        self.log = open(os.path.join(workdir, "program.log"), "w+b")
+        try:
+            self.display = start_xvfb(self.processes, self.server_log)
+        except BaseException:
+            self.close()
+            raise
         env = {k: v for k, v in os.environ.items()
                if not k.startswith(("QT_", "LC_")) and k not in ("LANG", "LANGUAGE")}
         runtime = os.path.join(workdir, "runtime")
@@ -237,7 +244,6 @@ class Session:
         env.update(DISPLAY=self.display, QT_QPA_PLATFORM="xcb", LANG=locale, LC_ALL=locale,
                    XDG_RUNTIME_DIR=runtime)
         self.env = env
-        self.log = open(os.path.join(workdir, "program.log"), "w+b")
         try:
             self.program = self.processes.start([program], env=env, stdout=self.log,
                                                 stderr=subprocess.STDOUT)
@@ -250,12 +256,17 @@ class Session:
     def close(self):
         self.processes.stop_all()
         self.log.close()
+        self.server_log.close()
 
     def _run(self, args, timeout=10):
         self._alive()
         done = subprocess.run(args, env=self.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                               timeout=timeout, preexec_fn=die_with_parent)
         return done.returncode, done.stdout
+
+    def program_output(self):
+        self.log.seek(0)
+        return self.log.read().decode(errors="replace").strip()
 
     def _alive(self):
         if self.program.poll() is not None:
@@ -706,6 +717,9 @@ def main():
         print(__doc__)
         return 2
     program = os.path.abspath(sys.argv[1])
+    if not os.access(program, os.X_OK):
+        print("FAIL: no program at %s" % program)
+        return 1
     wanted = {int(a) for a in sys.argv[2:]}
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
     for tool in ("Xvfb", "xdotool", "xclip", "import", "xprop", "xwininfo"):
@@ -742,6 +756,9 @@ def main():
                         picture = session.save("e2e-failure-%d.png" % number)
                         print("FAIL [%d] %s: %s\n    (window at the failure: %s)"
                               % (number, title, failure, picture))
+                        output = session.program_output()
+                        if output:
+                            print("    the program wrote:\n" + output)
                     sys.stdout.flush()
             except Failure as failure:
                 failures += len(scenarios)
