@@ -124,8 +124,11 @@ void PictureBox::PSet(float x, float y, QRgb color)
     }
     // The pixels whose centres lie within half the width of the dot's centre: the centre of the
     // point's pixel for an odd width, its top left corner for an even one.
+    // Rows that span the same pixels are filled as one rectangle.
     const double radius = drawWidth_ / 2.0;
     const double centre = drawWidth_ % 2 ? 0.5 : 0.0;
+    const QColor fill(color);
+    QRect band;
     for (int row = -drawWidth_; row <= drawWidth_; ++row) {
         const double dy = row + 0.5 - centre;
         if (dy * dy > radius * radius)
@@ -133,8 +136,18 @@ void PictureBox::PSet(float x, float y, QRgb color)
         const double half = std::sqrt(radius * radius - dy * dy);
         const int first = static_cast<int>(std::ceil(centre - 0.5 - half));
         const int last = static_cast<int>(std::floor(centre - 0.5 + half));
-        p.fillRect(QRect(px + first, py + row, last - first + 1, 1), QColor(color));
+        const QRect span(px + first, py + row, last - first + 1, 1);
+        if (!band.isNull() && span.left() == band.left() && span.right() == band.right() &&
+            span.top() == band.bottom() + 1) {
+            band.setBottom(span.bottom());
+            continue;
+        }
+        if (!band.isNull())
+            p.fillRect(band, fill);
+        band = span;
     }
+    if (!band.isNull())
+        p.fillRect(band, fill);
     drawn();
 }
 

@@ -228,6 +228,60 @@ TEST_F(PictureBoxTest, DrawingAppearsOnScreenAfterTheEventLoopRuns)
     EXPECT_EQ(box().grab().toImage().pixel(Border + 10, Border + 10), Paper);
 }
 
+// Every width paints exactly the pixels whose centres lie within half the width of the dot's
+// centre: the centre of the point's pixel for an odd width, its top left corner for an even one.
+class DotShape : public PictureBoxTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DotShape, PixelsWithinHalfTheWidthOfTheCentre)
+{
+    const int width = GetParam();
+    box().setDrawWidth(width);
+    box().PSet(Twips(40), Twips(30));
+    const double centre = width % 2 ? 40.5 : 40.0;
+    const double middle = width % 2 ? 30.5 : 30.0;
+    std::vector<QPoint> expected;
+    for (int y = 0; y < InsideHeight; ++y)
+        for (int x = 0; x < InsideWidth; ++x) {
+            const double dx = x + 0.5 - centre;
+            const double dy = y + 0.5 - middle;
+            if (dx * dx + dy * dy <= width * width / 4.0)
+                expected.emplace_back(x, y);
+        }
+    EXPECT_EQ(pixelsIn(Black), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, DotShape, ::testing::Range(1, 10));
+
+// The constructions switch style, and the editor switches colour, from one line to the next.
+TEST_F(PictureBoxTest, EachLineTakesTheWidthStyleAndColourSetForIt)
+{
+    struct Drawn {
+        int row, width, style;
+        QRgb colour;
+    };
+    const Drawn lines[] = {{5, 1, PictureBox::Solid, Red},    {10, 1, PictureBox::Dotted, Black},
+                           {15, 1, PictureBox::Solid, Black}, {20, 1, PictureBox::Dotted, Red},
+                           {30, 3, PictureBox::Solid, Red},   {40, 1, PictureBox::Solid, Red},
+                           {45, 1, PictureBox::DashDot, Black}};
+    for (const Drawn& d : lines) {
+        box().setDrawWidth(d.width);
+        box().setDrawStyle(d.style);
+        box().Line(0, Twips(d.row), Twips(80), Twips(d.row), d.colour);
+    }
+    for (const Drawn& d : lines) {
+        const std::vector<int> along = runs(d.row, 80);
+        EXPECT_EQ(pixel(0, d.row), d.colour) << "row " << d.row;
+        if (d.style == PictureBox::Solid)
+            EXPECT_EQ(along.size(), 1u) << "row " << d.row << " is solid";
+        else
+            EXPECT_GT(along.size(), 4u) << "row " << d.row << " is broken";
+        int thickness = 0;
+        for (int y = d.row - 3; y <= d.row + 3; ++y)
+            thickness += pixel(0, y) == d.colour ? 1 : 0;
+        EXPECT_EQ(thickness, d.width) << "row " << d.row;
+    }
+}
+
 struct PressCase {
     Qt::MouseButton button;
     Qt::KeyboardModifiers modifiers;
