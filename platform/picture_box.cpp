@@ -87,6 +87,16 @@ QPainter& PictureBox::painter()
     return *painter_;
 }
 
+const QPen& PictureBox::pen(QRgb color)
+{
+    // One pen kept per style: the trapezoids alternate edge and leg, line by line.
+    const Qt::PenStyle style = PenStyle(drawStyle_);
+    QPen& kept = pens_[style == Qt::DotLine ? 1 : style == Qt::DashDotLine ? 2 : 0];
+    if (kept.style() != style || kept.width() != drawWidth_ || kept.color() != QColor(color))
+        kept = QPen(QColor(color), drawWidth_, style, Qt::FlatCap);
+    return kept;
+}
+
 void PictureBox::endPainting()
 {
     painter_.reset();
@@ -154,7 +164,7 @@ void PictureBox::PSet(float x, float y, QRgb color)
 void PictureBox::Line(float x1, float y1, float x2, float y2, QRgb color)
 {
     QPainter& p = painter();
-    p.setPen(QPen(QColor(color), drawWidth_, PenStyle(drawStyle_), Qt::FlatCap));
+    p.setPen(pen(color));
     p.drawLine(QPointF(ToPixel(x1), ToPixel(y1)), QPointF(ToPixel(x2), ToPixel(y2)));
     drawn();
 }

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <array>
 #include <optional>
 
 namespace platform {
@@ -52,11 +53,14 @@ protected:
 
 private:
     QPainter& painter();
+    // A pen for Line in `color` at the present DrawWidth and DrawStyle.
+    const QPen& pen(QRgb color);
     void endPainting();
     void drawn();
 
     QImage image_;
     std::optional<QPainter> painter_;
+    std::array<QPen, 3> pens_{QPen(Qt::NoPen), QPen(Qt::NoPen), QPen(Qt::NoPen)};
     bool autoRedraw_ = false;
     bool updatePending_ = false;
     int drawWidth_ = 1;
