@@ -49,4 +49,26 @@ TEST(RandomWindow, EveryInvariantHoldsAfterEachEvent)
     EXPECT_GE(largest, events >= 5000 ? 100U : 3U);
 }
 
+// Sequences the random runs found faults with, replayed as they happened.
+TEST(RandomWindowFound, CtrlClickOnTheSelectedEntryKeepsBothListsAndTheHighlight)
+{
+    Volunde window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    random_use::WindowDriver driver(window, 0);
+    driver.PressAt({40, 30}, Qt::LeftButton, {});
+    driver.PressAt({300, 150}, Qt::RightButton, Qt::AltModifier);
+    driver.Command(0, true);
+    driver.ClickItem(0, 0, Qt::LeftButton, {});
+    ASSERT_EQ(driver.Check(), "");
+    driver.ClickItem(0, 0, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(driver.Check(), "");
+    driver.Key(1, Qt::Key_Down);
+    driver.ClickItem(1, 1, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(driver.Check(), "");
+    driver.Key(0, Qt::Key_Up);
+    EXPECT_EQ(driver.Check(), "");
+    EXPECT_EQ(window.SelectedIndex, 0);
+}
+
 } // namespace

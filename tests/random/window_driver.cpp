@@ -67,6 +67,9 @@ int WindowDriver::Pick(int count)
 
 void WindowDriver::Note(std::string what)
 {
+    // Each event starts with nothing drawn that must be checked.
+    expectedPixels_.clear();
+    expectBlank_ = false;
     recent_.push_back("#" + std::to_string(events_) + " " + what);
     if (recent_.size() > 12)
         recent_.pop_front();
@@ -75,8 +78,6 @@ void WindowDriver::Note(std::string what)
 std::string WindowDriver::Step()
 {
     ++events_;
-    expectedPixels_.clear();
-    expectBlank_ = false;
     if (events_ % 500 == 1)
         building_ = Pick(4) == 0;
     const int commands = building_ ? 4 : 70;
