@@ -3,7 +3,34 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace platform {
+
+namespace {
+
+// The text with each CR LF as a single line feed, as the editor splits lines; in one pass, since
+// a report runs to megabytes.
+QString LineFeedsOnly(const QString& text)
+{
+    qsizetype cr = text.indexOf(u'\r');
+    if (cr < 0)
+        return text;
+    QString lines(text.size(), Qt::Uninitialized);
+    QChar* out = lines.data();
+    qsizetype from = 0;
+    for (; cr >= 0; cr = text.indexOf(u'\r', cr + 1)) {
+        if (cr + 1 < text.size() && text[cr + 1] == u'\n') {
+            out = std::copy(text.constData() + from, text.constData() + cr, out);
+            from = cr + 1;
+        }
+    }
+    out = std::copy(text.constData() + from, text.constData() + text.size(), out);
+    lines.truncate(out - lines.constData());
+    return lines;
+}
+
+} // namespace
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 {
@@ -28,9 +55,7 @@ void TextBox::showText()
     if (shown_)
         return;
     shown_ = true;
-    QString lines = text_;
-    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    setPlainText(lines);
+    setPlainText(LineFeedsOnly(text_));
     verticalScrollBar()->setValue(0);
 }
 

@@ -102,4 +102,34 @@ TEST_F(TextBoxTest, LongLinesWrapAtTheWidth)
     EXPECT_GT(box().document()->firstBlock().layout()->lineCount(), 1);
 }
 
+// The box shows what a plain editor shows for the text with each CR LF pair as one line feed;
+// other carriage returns and line feeds stay as they are.
+class TextBoxShows : public TextBoxTest, public ::testing::WithParamInterface<QString> {};
+
+TEST_P(TextBoxShows, CrLfPairsAsLineFeeds)
+{
+    QPlainTextEdit plain;
+    plain.setPlainText(QString(GetParam()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box().setText(GetParam());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box().toPlainText(), plain.toPlainText());
+    EXPECT_EQ(box().document()->blockCount(), plain.document()->blockCount());
+    EXPECT_EQ(box().Text(), GetParam());
+}
+
+QString LongReport()
+{
+    QString report;
+    for (int i = 0; i < 5000; ++i)
+        report += QStringLiteral("ред %1 = %2\r\n").arg(i).arg(i * 0.5);
+    return report;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextBoxShows,
+    ::testing::Values(QStringLiteral("\r\n"), QStringLiteral("\r"), QStringLiteral("a\r"),
+                      QStringLiteral("\r\r\n"), QStringLiteral("a\r\r\nb\r\n\nc"),
+                      QStringLiteral("\n\r\n\r"), QStringLiteral("x\ry\r\nz"),
+                      QStringLiteral("без редове"), LongReport()));
+
 } // namespace
