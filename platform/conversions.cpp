@@ -102,6 +102,17 @@ void AppendGeneral(QString& out, Number value, int digits, double plainLimit, QC
 
 double Val(QStringView text)
 {
+    // The common case, a list text as a press leaves it: a whole number of at most 15 digits,
+    // which a Double holds exactly, with nothing else in the text.
+    const qsizetype digitsFrom = !text.isEmpty() && text.front() == u'-' ? 1 : 0;
+    if (text.size() > digitsFrom && text.size() - digitsFrom <= 15) {
+        long long whole = 0;
+        for (qsizetype i = digitsFrom; i < text.size() && whole >= 0; ++i)
+            whole = IsDigit(text[i].unicode()) ? whole * 10 + (text[i].unicode() - u'0') : -1;
+        if (whole >= 0)
+            return digitsFrom ? -static_cast<double>(whole) : static_cast<double>(whole);
+    }
+
     Scanner in(text);
     std::string number;
     bool negative = false;
