@@ -26,8 +26,9 @@ TEST_F(VertexEntry, EachPressDrawsAFiveDotAndListsItsTwips)
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(pixel(presses[i].x(), presses[i].y()), Black);
-        if (i < 2) // the others stand at the edges, where the dot is cut off
+        if (i < 2) { // the others stand at the edges, where the dot is cut off
             EXPECT_TRUE(dotAt(presses[i].x(), presses[i].y(), Black));
+        }
         // The texts are whole twips, without a decimal separator in any locale.
         EXPECT_EQ(xs().List(i), QString::number(presses[i].x() * 15));
         EXPECT_EQ(ys().List(i), QString::number(presses[i].y() * 15));

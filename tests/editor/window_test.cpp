@@ -159,8 +159,9 @@ TEST_F(WindowTest, HelpTextHasFifteenLinesEachEndedByCrLf)
         SCOPED_TRACE(i + 1);
         EXPECT_FALSE(lines[i].contains(u'\r') || lines[i].contains(u'\n'));
         EXPECT_EQ(lines[i].isEmpty(), i == 6);
-        if (i != 6)
+        if (i != 6) {
             EXPECT_EQ(lines[i], lines[i].trimmed());
+        }
     }
     EXPECT_EQ(lines[7], QStringLiteral("Алгоритъм за изчисляване на лице по метода на трапеците."));
     EXPECT_TRUE(lines[2].contains(QStringLiteral("метод на трапеците")));
