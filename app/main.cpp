@@ -7,6 +7,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // One style everywhere, so that the buttons show their face colours on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.poligon.Volunde"));
     Volunde window;
     window.show();
     return QApplication::exec();
