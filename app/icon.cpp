@@ -1,8 +1,8 @@
 #include "icon.h"
 
-#include <QPixmap>
-
 #include "icon/hamburger.xpm"
+
+#include <QPixmap>
 
 QIcon HamburgerIcon()
 {

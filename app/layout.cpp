@@ -1,23 +1,22 @@
 // The window's fixed layout: every control with the properties it is created with.
 
 #include "icon.h"
-#include "static_texts.h"
-#include "volunde.h"
-
 #include "platform/colors.h"
 #include "platform/twips.h"
+#include "static_texts.h"
+#include "volunde.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
-
 #include <algorithm>
 #include <vector>
 
 using platform::RGB;
 using platform::ToPixels;
 
-namespace {
+namespace
+{
 
 constexpr int ClientWidth = 7635;
 constexpr int ClientHeight = 6360;
@@ -55,7 +54,8 @@ void Volunde::CreateControls()
     std::vector<Placed> tabOrder;
     auto add = [&](QWidget* control, int tabIndex) { tabOrder.push_back({control, tabIndex}); };
 
-    Command1.set(1, new platform::CommandButton(QStringLiteral("Триъгълницци"), RGB(0, 192, 0), this));
+    Command1.set(1,
+                 new platform::CommandButton(QStringLiteral("Триъгълницци"), RGB(0, 192, 0), this));
     add(Place(&Command1(1), 5760, 3600, 1695, 375), 14);
     for (int i = 3; i >= 0; --i)
         List2.set(i, new platform::ListBox(this));
@@ -65,7 +65,8 @@ void Volunde::CreateControls()
     add(Place(&List2(0), 120, 360, 1335, 630, false), 10);
     Command1.set(2, new platform::CommandButton(QStringLiteral("Чисти"), RGB(255, 0, 0), this));
     add(Place(&Command1(2), 6600, 0, 855, 375), 7);
-    Command1.set(0, new platform::CommandButton(QStringLiteral("Трапеци"), RGB(128, 255, 128), this));
+    Command1.set(0,
+                 new platform::CommandButton(QStringLiteral("Трапеци"), RGB(128, 255, 128), this));
     add(Place(&Command1(0), 3840, 3600, 1455, 375), 6);
     List1.set(1, new platform::ListBox(this));
     add(Place(&List1(1), 2400, 3600, 1215, 345), 5);
@@ -86,9 +87,9 @@ void Volunde::CreateControls()
     Place(&Label1(2), 1920, 3600, 495, 375);
     Label1.set(1, new platform::Label(QStringLiteral("X"), labelColour, this));
     Place(&Label1(1), 120, 3600, 495, 375);
-    Label1.set(0, new platform::Label(
-                      QStringLiteral("Геометрия - лице на N-ъгълник, метод на трапеци"),
-                      labelColour, this));
+    Label1.set(
+        0, new platform::Label(QStringLiteral("Геометрия - лице на N-ъгълник, метод на трапеци"),
+                               labelColour, this));
     Place(&Label1(0), 840, 0, 5415, 375);
     // Labels lie beneath the other controls where they touch them.
     for (int i = 0; i < Label1.size(); ++i)

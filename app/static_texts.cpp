@@ -2,9 +2,11 @@
 
 #include <QStringList>
 
-namespace texts {
+namespace texts
+{
 
-namespace {
+namespace
+{
 
 QString Lines(const QStringList& lines)
 {

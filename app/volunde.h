@@ -8,19 +8,20 @@
 #include "platform/text_box.h"
 
 #include <QWidget>
-
 #include <cstdint>
 
-namespace geometry {
+namespace geometry
+{
 struct Construction;
 }
 
 // The program's one window: the polygon editor with its drawing surface, coordinate lists,
 // report box and commands. Its whole state is the controls and the three members below.
-class Volunde : public QWidget {
+class Volunde : public QWidget
+{
     Q_OBJECT
 
-public:
+  public:
     explicit Volunde(QWidget* parent = nullptr);
 
     // The lists take 16-bit indices, so they hold at most this many vertices.
@@ -54,7 +55,7 @@ public:
     void ComputeByTrapezoids();
     void ComputeByTriangles();
 
-private:
+  private:
     void CreateControls();
     void ConnectEvents();
     void PlotVertex(int index, QRgb colour);

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QLocale>
-
 #include <iostream>
 
 int main(int argc, char** argv)

@@ -1,15 +1,16 @@
 // The pure area cores over vertex texts, and the number and text conversions, per call.
 
-#include "polygon.h"
-#include "registry.h"
-
 #include "geometry/trapezoids.h"
 #include "geometry/triangles.h"
 #include "platform/conversions.h"
+#include "polygon.h"
+#include "registry.h"
 
-namespace bench {
+namespace bench
+{
 
-namespace {
+namespace
+{
 
 // Time per report item (trapezoid line or triangle) as a counter, in seconds.
 benchmark::Counter PerItem(int items)
@@ -25,32 +26,31 @@ constexpr float SurfaceHeightTwips = 3000;
 void RegisterCoreBenchmarks()
 {
     for (const int n : CoreSizes) {
-        benchmark::RegisterBenchmark(Name("core", "trapezoids", n).c_str(),
-                                     [n](benchmark::State& state) {
-                                         const ListTexts texts = ToListTexts(
-                                             MakePolygon(n, SurfaceWidth, SurfaceHeight));
-                                         for (auto _ : state) {
-                                             auto result = geometry::ByTrapezoids(
-                                                 {texts.x, texts.y}, n, SurfaceHeightTwips, u'.');
-                                             benchmark::DoNotOptimize(result);
-                                         }
-                                         state.counters["per_item"] = PerItem(n);
-                                     })
+        benchmark::RegisterBenchmark(
+            Name("core", "trapezoids", n).c_str(),
+            [n](benchmark::State& state) {
+                const ListTexts texts = ToListTexts(MakePolygon(n, SurfaceWidth, SurfaceHeight));
+                for (auto _ : state) {
+                    auto result =
+                        geometry::ByTrapezoids({texts.x, texts.y}, n, SurfaceHeightTwips, u'.');
+                    benchmark::DoNotOptimize(result);
+                }
+                state.counters["per_item"] = PerItem(n);
+            })
             ->Unit(benchmark::kMicrosecond)
             ->MinTime(0.1)
             ->Repetitions(5)
             ->ReportAggregatesOnly(true);
-        benchmark::RegisterBenchmark(Name("core", "triangles", n).c_str(),
-                                     [n](benchmark::State& state) {
-                                         const ListTexts texts = ToListTexts(
-                                             MakePolygon(n, SurfaceWidth, SurfaceHeight));
-                                         for (auto _ : state) {
-                                             auto result = geometry::ByTriangles(
-                                                 {texts.x, texts.y}, n, u'.');
-                                             benchmark::DoNotOptimize(result);
-                                         }
-                                         state.counters["per_item"] = PerItem(n - 2);
-                                     })
+        benchmark::RegisterBenchmark(
+            Name("core", "triangles", n).c_str(),
+            [n](benchmark::State& state) {
+                const ListTexts texts = ToListTexts(MakePolygon(n, SurfaceWidth, SurfaceHeight));
+                for (auto _ : state) {
+                    auto result = geometry::ByTriangles({texts.x, texts.y}, n, u'.');
+                    benchmark::DoNotOptimize(result);
+                }
+                state.counters["per_item"] = PerItem(n - 2);
+            })
             ->Unit(benchmark::kMicrosecond)
             ->MinTime(0.1)
             ->Repetitions(5)

@@ -5,12 +5,13 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-
 #include <cmath>
 
-namespace bench {
+namespace bench
+{
 
-namespace {
+namespace
+{
 
 int ToPixel(float twips)
 {
@@ -128,9 +129,9 @@ void FloorSurface::paintEvent(QPaintEvent* event)
     if (dirty.isEmpty() || image_.isNull())
         return;
     const qreal ratio = image_.devicePixelRatio();
-    QPainter(this).drawImage(QRectF(dirty), image_,
-                             QRectF(QPointF(dirty.topLeft() - inside.topLeft()) * ratio,
-                                    QSizeF(dirty.size()) * ratio));
+    QPainter(this).drawImage(
+        QRectF(dirty), image_,
+        QRectF(QPointF(dirty.topLeft() - inside.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
 }
 
 FloorWindow::FloorWindow(const Volunde& pattern)

@@ -4,21 +4,20 @@
 // same visible result with the same kinds of widgets. The finished picture and report are built
 // beforehand; the floor only puts them on the screen, once, and paints.
 
-#include "polygon.h"
-
 #include "geometry/construction.h"
+#include "polygon.h"
 
 #include <QFrame>
 #include <QImage>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QStringListModel>
-
 #include <vector>
 
 class Volunde;
 
-namespace bench {
+namespace bench
+{
 
 // Finished drawing in device pixels: the vertex dots and the construction lines in order.
 struct Drawing {
@@ -37,25 +36,27 @@ void AddLines(Drawing& drawing, const geometry::Construction& construction);
 QString ShownReport(const geometry::Construction& construction);
 
 // A framed surface that blits its own image, like the drawing surface.
-class FloorSurface : public QFrame {
-public:
+class FloorSurface : public QFrame
+{
+  public:
     explicit FloorSurface(QWidget* parent);
 
     void erase();
     // Draws the dots, 5 pixels across, and then the lines, 1 pixel wide, all black.
     void draw(const Drawing& drawing);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage image_;
 };
 
 // A window with the size, font and colours of the program's window and, at the same places, a
 // surface, the report box and the two coordinate lists.
-class FloorWindow : public QWidget {
-public:
+class FloorWindow : public QWidget
+{
+  public:
     explicit FloorWindow(const Volunde& pattern);
 
     // The lists' items; declared first, so that they exist before the views that show them.

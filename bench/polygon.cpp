@@ -8,7 +8,8 @@
 #include <numbers>
 #include <random>
 
-namespace bench {
+namespace bench
+{
 
 std::vector<Point> MakePolygon(int n, int width, int height)
 {
@@ -21,10 +22,10 @@ std::vector<Point> MakePolygon(int n, int width, int height)
     for (int i = 0; i < n; ++i) {
         const double angle = 2 * std::numbers::pi * i / n;
         const double r = reach(random);
-        const int px = std::clamp(static_cast<int>(std::lround(cx + r * cx * std::cos(angle))), 0,
-                                  width - 1);
-        const int py = std::clamp(static_cast<int>(std::lround(cy + r * cy * std::sin(angle))), 0,
-                                  height - 1);
+        const int px =
+            std::clamp(static_cast<int>(std::lround(cx + r * cx * std::cos(angle))), 0, width - 1);
+        const int py =
+            std::clamp(static_cast<int>(std::lround(cy + r * cy * std::sin(angle))), 0, height - 1);
         polygon.push_back({static_cast<float>(px * platform::TwipsPerPixel),
                            static_cast<float>(py * platform::TwipsPerPixel)});
     }

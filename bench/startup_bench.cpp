@@ -4,22 +4,23 @@
 #include "registry.h"
 #include "startup_probe.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <map>
+#include <spawn.h>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
 
-namespace bench {
+namespace bench
+{
 
-namespace {
+namespace
+{
 
 struct ProbeRun {
     double secondsToPaint = 0;
@@ -89,24 +90,26 @@ constexpr int StartupRuns = 15;
 
 void RegisterStartupBenchmarks()
 {
-    benchmark::RegisterBenchmark("startup", [](benchmark::State& state) {
-        for (auto _ : state) {
-            try {
-                RunProbe(STARTUP_VOLUNDE);
-                RunProbe(STARTUP_BARE);
-                std::vector<double> program, bare;
-                for (int i = 0; i < StartupRuns; ++i) {
-                    program.push_back(RunProbe(STARTUP_VOLUNDE).secondsToPaint);
-                    bare.push_back(RunProbe(STARTUP_BARE).secondsToPaint);
+    benchmark::RegisterBenchmark(
+        "startup",
+        [](benchmark::State& state) {
+            for (auto _ : state) {
+                try {
+                    RunProbe(STARTUP_VOLUNDE);
+                    RunProbe(STARTUP_BARE);
+                    std::vector<double> program, bare;
+                    for (int i = 0; i < StartupRuns; ++i) {
+                        program.push_back(RunProbe(STARTUP_VOLUNDE).secondsToPaint);
+                        bare.push_back(RunProbe(STARTUP_BARE).secondsToPaint);
+                    }
+                    state.SetIterationTime(Median(program));
+                    state.counters["bare_s"] = Median(bare);
+                    state.counters["ratio"] = Median(program) / Median(bare);
+                } catch (const std::exception& e) {
+                    state.SkipWithError(e.what());
                 }
-                state.SetIterationTime(Median(program));
-                state.counters["bare_s"] = Median(bare);
-                state.counters["ratio"] = Median(program) / Median(bare);
-            } catch (const std::exception& e) {
-                state.SkipWithError(e.what());
             }
-        }
-    })
+        })
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);

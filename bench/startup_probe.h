@@ -7,12 +7,12 @@
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
-
 #include <cstdio>
 #include <ctime>
 #include <functional>
 
-namespace bench {
+namespace bench
+{
 
 inline long long MonotonicNanoseconds()
 {
@@ -29,14 +29,15 @@ inline void ReportPainted()
 
 // Runs `then` at the first turn of the event loop after the window's first paint event, that
 // is once the whole window has been painted.
-class AfterFirstPaint : public QObject {
-public:
+class AfterFirstPaint : public QObject
+{
+  public:
     AfterFirstPaint(QWidget& window, std::function<void()> then) : then_(std::move(then))
     {
         window.installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
         if (!seen_ && event->type() == QEvent::Paint) {
@@ -46,7 +47,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     std::function<void()> then_;
     bool seen_ = false;
 };

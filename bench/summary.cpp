@@ -7,9 +7,11 @@
 #include <fstream>
 #include <ostream>
 
-namespace bench {
+namespace bench
+{
 
-namespace {
+namespace
+{
 
 double ToSeconds(benchmark::TimeUnit unit)
 {
@@ -30,7 +32,8 @@ std::string Fixed(double value, int significant = 3)
 {
     if (!std::isfinite(value))
         return "-";
-    const int magnitude = value == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::abs(value))));
+    const int magnitude =
+        value == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::abs(value))));
     const int decimals = std::max(0, significant - 1 - magnitude);
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
@@ -219,11 +222,12 @@ void PrintSummary(const Results& results, std::ostream& out)
                 << " | per call |\n";
 
     if (results.find("startup"))
-        out << "\nStart-up to the first painted window: " << FormatSeconds(Seconds(results, "startup"))
-            << "; bare Qt window with one button: "
+        out << "\nStart-up to the first painted window: "
+            << FormatSeconds(Seconds(results, "startup")) << "; bare Qt window with one button: "
             << FormatSeconds(CounterOf(results, "startup", "bare_s")) << ".\n";
     if (results.find("memory/capacity"))
-        out << "Peak resident memory, " << Count(static_cast<int>(CounterOf(results, "memory/capacity", "vertices")))
+        out << "Peak resident memory, "
+            << Count(static_cast<int>(CounterOf(results, "memory/capacity", "vertices")))
             << " vertices after both commands: "
             << Fixed(CounterOf(results, "memory/capacity", "peak_rss_MB")) << " MB.\n";
 
@@ -234,8 +238,8 @@ void PrintSummary(const Results& results, std::ostream& out)
         out << "| " << g.what << " | " << Format(g.measured, g.unit) << " | "
             << Format(g.limit, g.unit) << " | " << (g.met() ? "yes" : "**no**") << " |\n";
     }
-    out << "\n" << (missed ? std::to_string(missed) + " goal(s) missed." : "No goal missed.")
-        << "\n";
+    out << "\n"
+        << (missed ? std::to_string(missed) + " goal(s) missed." : "No goal missed.") << "\n";
 }
 
 } // namespace bench

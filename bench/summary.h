@@ -4,13 +4,13 @@
 // performance goal with the measured value and whether it is met.
 
 #include <benchmark/benchmark.h>
-
 #include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
 
-namespace bench {
+namespace bench
+{
 
 struct Result {
     // Median real time per iteration, in seconds.
@@ -18,23 +18,25 @@ struct Result {
     std::map<std::string, double> counters;
 };
 
-class Results {
-public:
+class Results
+{
+  public:
     // Keeps the median of repeated runs, or the run itself where it was not repeated.
     void add(const benchmark::BenchmarkReporter::Run& run);
     const Result* find(const std::string& name) const;
 
-private:
+  private:
     std::map<std::string, Result> results_;
 };
 
 // A console reporter that also keeps every result.
-class CollectingReporter : public benchmark::ConsoleReporter {
-public:
+class CollectingReporter : public benchmark::ConsoleReporter
+{
+  public:
     void ReportRuns(const std::vector<Run>& runs) override;
     const Results& results() const { return results_; }
 
-private:
+  private:
     Results results_;
 };
 

@@ -3,22 +3,22 @@
 // same load on the machine, the floor each is measured against.
 
 #include "floor_window.h"
+#include "geometry/trapezoids.h"
+#include "geometry/triangles.h"
 #include "registry.h"
 #include "window_support.h"
 
-#include "geometry/trapezoids.h"
-#include "geometry/triangles.h"
-
 #include <QApplication>
 #include <QMouseEvent>
-
 #include <algorithm>
 #include <chrono>
 #include <functional>
 
-namespace bench {
+namespace bench
+{
 
-namespace {
+namespace
+{
 
 using Clock = std::chrono::steady_clock;
 
@@ -91,8 +91,8 @@ void PressAt(Volunde& window, int k)
 {
     const QPoint inside = window.Picture1.contentsRect().topLeft();
     const QPointF at(inside + QPoint(20 + k % 400, 20 + k % 150));
-    QMouseEvent press(QEvent::MouseButtonPress, at, window.Picture1.mapToGlobal(at),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, window.Picture1.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window.Picture1, &press);
 }
 
@@ -215,10 +215,10 @@ void Run(benchmark::State& state, Command command, int n)
     state.counters["median_s"] = median;
     state.counters["floor_s"] = floorMedian;
     state.counters["ratio"] = median / floorMedian;
-    state.counters["paints"] = benchmark::Counter(programTiming.paints,
-                                                  benchmark::Counter::kAvgIterations);
-    state.counters["floor_paints"] = benchmark::Counter(floorTiming.paints,
-                                                        benchmark::Counter::kAvgIterations);
+    state.counters["paints"] =
+        benchmark::Counter(programTiming.paints, benchmark::Counter::kAvgIterations);
+    state.counters["floor_paints"] =
+        benchmark::Counter(floorTiming.paints, benchmark::Counter::kAvgIterations);
     if (command == Command::Press)
         state.counters["vertices_after"] = window->PointCount;
 }
@@ -232,9 +232,8 @@ void RegisterWindowBenchmarks()
         for (const int n : WindowSizes) {
             if (command == Command::Press && n <= PressesPerRun)
                 continue;
-            benchmark::RegisterBenchmark(
-                Name("window", CommandName(command), n).c_str(),
-                [=](benchmark::State& state) { Run(state, command, n); })
+            benchmark::RegisterBenchmark(Name("window", CommandName(command), n).c_str(),
+                                         [=](benchmark::State& state) { Run(state, command, n); })
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(Runs(command, n));

@@ -3,7 +3,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-namespace bench {
+namespace bench
+{
 
 void Settle(QWidget& window)
 {

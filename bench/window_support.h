@@ -3,15 +3,14 @@
 // Driving the real window in the benchmarks: opening it with a polygon entered, and waiting until
 // it has processed its events and painted what changed.
 
+#include "app/volunde.h"
 #include "polygon.h"
 
-#include "app/volunde.h"
-
 #include <QObject>
-
 #include <memory>
 
-namespace bench {
+namespace bench
+{
 
 // Processes every pending event (deferred text display, item layout, timers) and then paints,
 // synchronously, every part of `window` that is marked for repainting.
@@ -27,15 +26,16 @@ std::unique_ptr<Volunde> OpenWindow(int n);
 std::vector<Point> WindowPolygon(const Volunde& window, int n);
 
 // Counts the paint events that reach one widget, to check that the timed work painted.
-class PaintCounter : public QObject {
-public:
+class PaintCounter : public QObject
+{
+  public:
     explicit PaintCounter(QWidget& widget);
     int count() const { return count_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     int count_ = 0;
 };
 

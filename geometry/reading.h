@@ -8,7 +8,8 @@
 
 #include <cmath>
 
-namespace geometry::detail {
+namespace geometry::detail
+{
 
 inline QStringView Item(const QStringList& list, int k)
 {

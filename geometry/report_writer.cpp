@@ -2,7 +2,8 @@
 
 #include "platform/conversions.h"
 
-namespace geometry {
+namespace geometry
+{
 
 ReportWriter& ReportWriter::operator<<(QStringView text)
 {

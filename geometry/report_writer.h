@@ -4,19 +4,21 @@
 #include <QString>
 #include <QStringView>
 
-namespace geometry {
+namespace geometry
+{
 
 // Appends report fragments: literal texts as they stand, numbers by the number-to-text
 // conversion with the given decimal separator.
-class ReportWriter {
-public:
+class ReportWriter
+{
+  public:
     ReportWriter(QString& out, QChar decimalPoint) : out_(out), decimalPoint_(decimalPoint) {}
 
     ReportWriter& operator<<(QStringView text);
     ReportWriter& operator<<(double value);
     ReportWriter& operator<<(int value);
 
-private:
+  private:
     QString& out_;
     QChar decimalPoint_;
 };

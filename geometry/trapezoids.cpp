@@ -3,11 +3,13 @@
 #include "reading.h"
 #include "report_writer.h"
 
-namespace geometry {
+namespace geometry
+{
 
 using namespace detail;
 
-namespace {
+namespace
+{
 
 struct Edge {
     double xp, yp, xc;

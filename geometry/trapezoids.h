@@ -4,7 +4,8 @@
 
 #include <QChar>
 
-namespace geometry {
+namespace geometry
+{
 
 // The area of the closed polygon by right trapezoids under its edges.
 //

@@ -5,11 +5,13 @@
 
 #include <cmath>
 
-namespace geometry {
+namespace geometry
+{
 
 using namespace detail;
 
-namespace {
+namespace
+{
 
 struct Triangle {
     int i;
@@ -40,8 +42,8 @@ double OrientedArea(const Triangle& t)
 
 void AppendTriangleLine(ReportWriter& out, const Triangle& t, QStringView label, double area)
 {
-    out << u"Върхове 1" << t.i << t.i + 1 << u": " << t.x0 << u"," << t.y0 << u"; " << t.x1
-        << u"," << t.y1 << u"; " << t.x2 << u"," << t.y2 << u"; " << label << area << EndOfLine;
+    out << u"Върхове 1" << t.i << t.i + 1 << u": " << t.x0 << u"," << t.y0 << u"; " << t.x1 << u","
+        << t.y1 << u"; " << t.x2 << u"," << t.y2 << u"; " << label << area << EndOfLine;
 }
 
 } // namespace

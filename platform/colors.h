@@ -2,7 +2,8 @@
 
 #include <QColor>
 
-namespace platform {
+namespace platform
+{
 
 constexpr QRgb RGB(int red, int green, int blue)
 {

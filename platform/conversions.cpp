@@ -3,7 +3,6 @@
 #include "runtime_error.h"
 
 #include <QLocale>
-
 #include <array>
 #include <cfloat>
 #include <charconv>
@@ -11,9 +10,11 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 bool IsSkipped(char16_t c)
 {
@@ -26,8 +27,9 @@ bool IsDigit(char16_t c)
 }
 
 // Walks a text character by character with the skipped characters left out.
-class Scanner {
-public:
+class Scanner
+{
+  public:
     explicit Scanner(QStringView text) : text_(text) {}
 
     char16_t peek()
@@ -38,7 +40,7 @@ public:
     }
     void advance() { ++pos_; }
 
-private:
+  private:
     QStringView text_;
     qsizetype pos_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "label.h"
 
-namespace platform {
+namespace platform
+{
 
 Label::Label(const QString& caption, QRgb background, QWidget* parent) : QLabel(caption, parent)
 {

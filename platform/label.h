@@ -2,13 +2,15 @@
 
 #include <QLabel>
 
-namespace platform {
+namespace platform
+{
 
 // A caption, centred at the top of a coloured background.
-class Label : public QLabel {
+class Label : public QLabel
+{
     Q_OBJECT
 
-public:
+  public:
     Label(const QString& caption, QRgb background, QWidget* parent = nullptr);
 };
 

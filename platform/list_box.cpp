@@ -2,7 +2,8 @@
 
 #include <QMouseEvent>
 
-namespace platform {
+namespace platform
+{
 
 int ListBox::Items::rowCount(const QModelIndex& parent) const
 {

@@ -4,15 +4,17 @@
 #include <QListView>
 #include <QStringList>
 
-namespace platform {
+namespace platform
+{
 
 // An unsorted single-selection list of texts. Click is raised when the user clicks an item
 // (also the selected one), when the keyboard moves the selection, and at once, before the
 // assignment returns, when an assignment to ListIndex changes the selection.
-class ListBox : public QListView {
+class ListBox : public QListView
+{
     Q_OBJECT
 
-public:
+  public:
     explicit ListBox(QWidget* parent = nullptr);
 
     // Appends `text` as the last item.
@@ -27,10 +29,10 @@ public:
     int ListIndex() const { return listIndex_; }
     void setListIndex(int index);
 
-signals:
+  signals:
     void Click();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -38,9 +40,10 @@ protected:
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
 
-private:
-    class Items : public QAbstractListModel {
-    public:
+  private:
+    class Items : public QAbstractListModel
+    {
+      public:
         int rowCount(const QModelIndex& parent) const override;
         QVariant data(const QModelIndex& index, int role) const override;
         void append(const QString& text);

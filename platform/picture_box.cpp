@@ -4,12 +4,13 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
-
 #include <cmath>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 int ToPixel(float twips)
 {

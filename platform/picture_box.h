@@ -3,19 +3,20 @@
 #include <QFrame>
 #include <QImage>
 #include <QPainter>
-
 #include <array>
 #include <optional>
 
-namespace platform {
+namespace platform
+{
 
 // A drawing surface with a sunken border. Everything drawn goes into a persistent backing image
 // at the screen's device resolution; painting only copies that image. Coordinates are twips
 // from the top left corner of the inside of the border, y downwards.
-class PictureBox : public QFrame {
+class PictureBox : public QFrame
+{
     Q_OBJECT
 
-public:
+  public:
     enum DrawStyles { Solid = 0, Dotted = 2, DashDot = 3 };
 
     explicit PictureBox(QWidget* parent = nullptr);
@@ -42,16 +43,16 @@ public:
     // What has been drawn so far, at device resolution.
     const QImage& image();
 
-signals:
+  signals:
     // A mouse button pressed over the inside. `button`: 1 left, 2 right, 4 middle; `shift`: 1
     // Shift, 2 Ctrl, 4 Alt; x and y in whole pixels, as twips.
     void MouseDown(int button, int shift, float x, float y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QPainter& painter();
     // A pen for Line in `color` at the present DrawWidth and DrawStyle.
     const QPen& pen(QRgb color);

@@ -2,7 +2,8 @@
 
 #include <QMessageBox>
 
-namespace platform {
+namespace platform
+{
 
 RunTimeError::RunTimeError(int number) : number_(number) {}
 

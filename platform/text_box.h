@@ -2,15 +2,17 @@
 
 #include <QPlainTextEdit>
 
-namespace platform {
+namespace platform
+{
 
 // A multi-line, locked text box: the user can select, scroll and copy but not edit. Text holds
 // lines separated by CR LF. Setting the text is cheap: the box shows the latest text once, when
 // control returns to the event loop, however often it was set in between.
-class TextBox : public QPlainTextEdit {
+class TextBox : public QPlainTextEdit
+{
     Q_OBJECT
 
-public:
+  public:
     explicit TextBox(QWidget* parent = nullptr);
 
     const QString& Text() const { return text_; }
@@ -19,7 +21,7 @@ public:
     // Shows the latest text now instead of at the next turn of the event loop.
     void showText();
 
-private:
+  private:
     QString text_;
     bool shown_ = true;
 };

@@ -13,14 +13,13 @@
 #include <QMessageBox>
 #include <QPoint>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using platform::TwipsPerPixel;
 
@@ -38,8 +37,9 @@ constexpr QRgb Red = qRgb(255, 0, 0);
 const std::vector<QPoint> Pentagon{{40, 120}, {120, 40}, {240, 40}, {320, 120}, {180, 170}};
 const QString PentagonTotal = QStringLiteral("Лице на изпъкнал многоъгълник = 5175000\r\n");
 
-class Commands : public testing::Test {
-protected:
+class Commands : public testing::Test
+{
+  protected:
     void SetUp() override
     {
         window = std::make_unique<Volunde>();
@@ -75,8 +75,8 @@ protected:
     {
         const geometry::VertexTexts vertices{window->List1(0).List(), window->List1(1).List()};
         return method == Trapezoids
-                   ? geometry::ByTrapezoids(vertices, window->PointCount,
-                                            window->Picture1.Height(), platform::DecimalPoint())
+                   ? geometry::ByTrapezoids(vertices, window->PointCount, window->Picture1.Height(),
+                                            platform::DecimalPoint())
                    : geometry::ByTriangles(vertices, window->PointCount, platform::DecimalPoint());
     }
 
@@ -183,8 +183,8 @@ void ExpectDottedLegs(const QImage& image)
     ExpectDotted(Trace(image, {180, 176}, {180, bottom}));
     // Only the legs reach the bottom rows.
     for (int x = 0; x < image.width(); ++x) {
-        const bool leg = std::any_of(Pentagon.begin(), Pentagon.end(),
-                                     [x](QPoint v) { return v.x() == x; });
+        const bool leg =
+            std::any_of(Pentagon.begin(), Pentagon.end(), [x](QPoint v) { return v.x() == x; });
         const QString tail = Trace(image, {x, bottom - 3}, {x, bottom});
         EXPECT_EQ(tail.contains(u'#'), leg) << "column " << x << ": " << tail.toStdString();
     }
@@ -261,7 +261,9 @@ TEST_F(Commands, PressesOnTheSurfaceAddVerticesUntilAMethodClosesEntry)
     EXPECT_TRUE(Image() == closed);
 }
 
-class EachMethod : public Commands, public testing::WithParamInterface<int> {};
+class EachMethod : public Commands, public testing::WithParamInterface<int>
+{
+};
 
 TEST_P(EachMethod, PressedTwiceGivesTheSamePictureAndReport)
 {
@@ -328,7 +330,9 @@ TEST_P(EachMethod, ReportUsesTheDecimalSeparatorOfTheLocale)
 
 // With fewer than three vertices a method only erases the surface and the report and redraws
 // the dots; entry stays open.
-class FewVertices : public Commands, public testing::WithParamInterface<std::tuple<int, int>> {};
+class FewVertices : public Commands, public testing::WithParamInterface<std::tuple<int, int>>
+{
+};
 
 TEST_P(FewVertices, OnlyEraseAndRedrawTheDots)
 {

@@ -8,15 +8,14 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
 #include <set>
 
-namespace {
+namespace
+{
 
 bool HasCyrillic(const QString& text)
 {
@@ -32,8 +31,9 @@ QString AccessibleName(QWidget* control)
     return face ? face->text(QAccessible::Name) : QString();
 }
 
-class Accessibility : public ::testing::Test {
-protected:
+class Accessibility : public ::testing::Test
+{
+  protected:
     Accessibility()
     {
         window.show();
@@ -134,7 +134,9 @@ void PrintTo(const KeyCase& c, std::ostream* out)
     *out << c.label;
 }
 
-class PressKey : public Accessibility, public ::testing::WithParamInterface<KeyCase> {};
+class PressKey : public Accessibility, public ::testing::WithParamInterface<KeyCase>
+{
+};
 
 TEST_P(PressKey, PressesTheFocusedButtonOnly)
 {
@@ -142,8 +144,8 @@ TEST_P(PressKey, PressesTheFocusedButtonOnly)
     for (int pressed = 0; pressed < window.Command1.size(); ++pressed) {
         std::vector<std::unique_ptr<QSignalSpy>> clicks;
         for (int i = 0; i < window.Command1.size(); ++i)
-            clicks.push_back(std::make_unique<QSignalSpy>(&window.Command1(i),
-                                                          &platform::CommandButton::Click));
+            clicks.push_back(
+                std::make_unique<QSignalSpy>(&window.Command1(i), &platform::CommandButton::Click));
         focus(&window.Command1(pressed));
         QTest::keyClick(&window.Command1(pressed), c.key, c.modifiers);
         for (int i = 0; i < window.Command1.size(); ++i)
@@ -159,10 +161,9 @@ TEST_P(PressKey, PressesNoButtonFromAnotherControl)
     for (int i = 0; i < window.Command1.size(); ++i)
         clicks.push_back(
             std::make_unique<QSignalSpy>(&window.Command1(i), &platform::CommandButton::Click));
-    for (QWidget* control : {static_cast<QWidget*>(&window.Text1(0)),
-                             static_cast<QWidget*>(&window.Picture1),
-                             static_cast<QWidget*>(&window.List1(0)),
-                             static_cast<QWidget*>(&window.List1(1))}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(&window.Text1(0)), static_cast<QWidget*>(&window.Picture1),
+          static_cast<QWidget*>(&window.List1(0)), static_cast<QWidget*>(&window.List1(1))}) {
         focus(control);
         QTest::keyClick(control, c.key, c.modifiers);
     }
@@ -188,7 +189,9 @@ TEST_F(Accessibility, EnterOnAMethodButtonRunsTheMethod)
     EXPECT_TRUE(window.Text1(0).Text().contains(QStringLiteral("Лице на изпъкнал многоъгълник")));
 }
 
-class ArrowKeys : public Accessibility, public ::testing::WithParamInterface<int> {};
+class ArrowKeys : public Accessibility, public ::testing::WithParamInterface<int>
+{
+};
 
 TEST_P(ArrowKeys, MoveBothListsAndTheHighlightedVertex)
 {

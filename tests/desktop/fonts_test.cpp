@@ -9,13 +9,14 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-class Fonts : public ::testing::Test {
-protected:
+class Fonts : public ::testing::Test
+{
+  protected:
     Fonts()
     {
         window.show();

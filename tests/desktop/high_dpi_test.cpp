@@ -6,10 +6,8 @@
 
 #include <QMouseEvent>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <ostream>
 
 // Readable sizes and rectangles in failure messages.
@@ -22,7 +20,8 @@ inline void PrintTo(const QRect& rect, std::ostream* out)
     *out << rect.width() << " x " << rect.height() << " at " << rect.x() << "," << rect.y();
 }
 
-namespace {
+namespace
+{
 
 constexpr int Scale = VOLUNDE_SCALE;
 constexpr QRgb Black = 0xff000000;
@@ -64,8 +63,9 @@ bool BlocksAreUniform(const QImage& image, const QRect& area)
     return true;
 }
 
-class HighDpi : public ::testing::Test {
-protected:
+class HighDpi : public ::testing::Test
+{
+  protected:
     HighDpi()
     {
         window.show();
@@ -112,7 +112,9 @@ void PrintTo(const PressCase& c, std::ostream* out)
     *out << "(" << c.at.x() << ", " << c.at.y() << ")";
 }
 
-class PressTwips : public HighDpi, public ::testing::WithParamInterface<PressCase> {};
+class PressTwips : public HighDpi, public ::testing::WithParamInterface<PressCase>
+{
+};
 
 TEST_P(PressTwips, ListsShowTheSameTwipsAsAtScaleOne)
 {
@@ -187,8 +189,8 @@ TEST_F(HighDpi, ScreenShowsTheDrawingAtDeviceResolution)
     const QRect insideDevice(picture().contentsRect().topLeft() * Scale,
                              picture().contentsRect().size() * Scale);
     const Ink ink = InkOf(shown, insideDevice);
-    EXPECT_EQ(ink.bounds, QRect(insideDevice.topLeft() + QPoint(98, 38) * Scale,
-                                QSize(5, 5) * Scale));
+    EXPECT_EQ(ink.bounds,
+              QRect(insideDevice.topLeft() + QPoint(98, 38) * Scale, QSize(5, 5) * Scale));
     EXPECT_EQ(ink.count, 21 * Scale * Scale);
     EXPECT_TRUE(ink.onlyBlackAndWhite);
 }

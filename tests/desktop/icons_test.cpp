@@ -5,10 +5,10 @@
 
 #include <QIcon>
 #include <QImage>
-
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QImage ThemeIcon(int size)
 {
@@ -36,7 +36,9 @@ TEST(ThemeIcons, SmallestIsTheWindowIcon)
     EXPECT_EQ(theme, window);
 }
 
-class LargerThemeIcon : public ::testing::TestWithParam<int> {};
+class LargerThemeIcon : public ::testing::TestWithParam<int>
+{
+};
 
 TEST_P(LargerThemeIcon, IsTheSameDesignOnATransparentSurround)
 {
@@ -44,8 +46,8 @@ TEST_P(LargerThemeIcon, IsTheSameDesignOnATransparentSurround)
     const QImage icon = ThemeIcon(size);
     ASSERT_EQ(icon.size(), QSize(size, size));
     ASSERT_TRUE(icon.hasAlphaChannel());
-    for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1),
-                                QPoint(size - 1, size - 1)})
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
         EXPECT_EQ(qAlpha(icon.pixel(corner)), 0) << corner.x() << "," << corner.y();
     EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255);
     // Brought down to 32 x 32 it covers nearly the same pixels as the window icon.

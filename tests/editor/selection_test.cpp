@@ -5,12 +5,14 @@
 #include <QSignalBlocker>
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 
 using namespace editor_testing;
 
-class Selection : public EditorTest {
-protected:
+class Selection : public EditorTest
+{
+  protected:
     Selection()
     {
         for (QPoint p : points)

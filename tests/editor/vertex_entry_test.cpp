@@ -1,15 +1,14 @@
 // Vertex entry: presses on the drawing surface place dots and fill the coordinate lists.
 
 #include "editor_fixture.h"
-
 #include "platform/conversions.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-
 #include <ostream>
 
-namespace {
+namespace
+{
 
 using namespace editor_testing;
 
@@ -58,7 +57,9 @@ void PrintTo(const PressKind& k, std::ostream* out)
     *out << "button " << k.button << " modifiers " << k.modifiers.toInt();
 }
 
-class AnyPress : public EditorTest, public ::testing::WithParamInterface<PressKind> {};
+class AnyPress : public EditorTest, public ::testing::WithParamInterface<PressKind>
+{
+};
 
 TEST_P(AnyPress, AddsAVertexLikeALeftPress)
 {
@@ -80,13 +81,15 @@ TEST_F(VertexEntry, TwoPressesAtOnePointAddTwoEqualVertices)
     press(50, 50);
     press(50, 50);
     EXPECT_EQ(window.PointCount, 2);
-    EXPECT_EQ(vertices(), (std::vector<QString>{QStringLiteral("750;750"), QStringLiteral("750;750")}));
+    EXPECT_EQ(vertices(),
+              (std::vector<QString>{QStringLiteral("750;750"), QStringLiteral("750;750")}));
 }
 
 TEST_F(VertexEntry, ListsStayInStepWithPointCount)
 {
     for (int i = 0; i < 40; ++i) {
-        press(7 + (i * 37) % 480, 3 + (i * 53) % 190, i % 3 == 0 ? Qt::RightButton : Qt::LeftButton);
+        press(7 + (i * 37) % 480, 3 + (i * 53) % 190,
+              i % 3 == 0 ? Qt::RightButton : Qt::LeftButton);
         ASSERT_EQ(xs().ListCount(), window.PointCount);
         ASSERT_EQ(ys().ListCount(), window.PointCount);
     }

@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QScreen>
 #include <QScrollBar>
-
 #include <functional>
 
-namespace {
+namespace
+{
 
 using namespace editor_testing;
 
@@ -49,8 +49,7 @@ TEST_F(WindowTest, EveryControlStandsAtItsPlaceInPixelsOfFifteenTwips)
         SCOPED_TRACE(p.name);
         QWidget* control = p.control(window);
         EXPECT_EQ(control->parentWidget(), &window);
-        EXPECT_EQ(control->geometry(),
-                  QRect(p.left / 15, p.top / 15, p.width / 15, p.height / 15));
+        EXPECT_EQ(control->geometry(), QRect(p.left / 15, p.top / 15, p.width / 15, p.height / 15));
         EXPECT_EQ(control->isVisible(), p.visible);
     }
 }
@@ -92,7 +91,9 @@ TEST_F(WindowTest, CaptionsExactly)
 
 TEST_F(WindowTest, ColoursOfTheWindowLabelsButtonsAndSurface)
 {
-    auto colour = [](QWidget& w, QPalette::ColorRole role) { return w.palette().color(role).rgb(); };
+    auto colour = [](QWidget& w, QPalette::ColorRole role) {
+        return w.palette().color(role).rgb();
+    };
     EXPECT_EQ(colour(window, QPalette::Window), qRgb(192, 192, 255));
     EXPECT_EQ(colour(window.Picture1, QPalette::Window), White);
     EXPECT_EQ(window.Picture1.ForeColor().rgb(), Black);
@@ -197,7 +198,7 @@ TEST_F(WindowTest, TabOrderStartsInTheReportBoxAndSkipsHiddenControlsAndLabels)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     const std::vector<QWidget*> expected = {
-        &window.Text1(0),     &window.Picture1,    &window.List1(0),    &window.List1(1),
+        &window.Text1(0),    &window.Picture1,    &window.List1(0),    &window.List1(1),
         &window.Command1(0), &window.Command1(2), &window.Command1(1), &window.Text1(0)};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         ASSERT_EQ(QApplication::focusWidget(), expected[i]) << "stop " << i;

@@ -6,7 +6,6 @@
 #include "platform/runtime_error.h"
 
 #include <QString>
-
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +18,8 @@ using platform::AppendNumber;
 using platform::RunTimeError;
 using platform::Val;
 
-namespace {
+namespace
+{
 
 [[noreturn]] void Fail(const char* what, const QString& text)
 {
@@ -44,8 +44,8 @@ void CheckVal(QStringView text)
 // one step of the Double the text is read into.
 double Tolerance(double value, int digits)
 {
-    const double step = std::nextafter(std::abs(value), std::numeric_limits<double>::infinity()) -
-                        std::abs(value);
+    const double step =
+        std::nextafter(std::abs(value), std::numeric_limits<double>::infinity()) - std::abs(value);
     return 0.5 * std::pow(10.0, 1 - digits) * std::abs(value) + step;
 }
 

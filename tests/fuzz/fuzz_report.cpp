@@ -10,15 +10,14 @@
 
 #include <QString>
 #include <QStringList>
-
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
 
-namespace {
+namespace
+{
 
 [[noreturn]] void Fail(const char* method, const char* what, const QString& report)
 {
@@ -57,8 +56,8 @@ QStringList Items(FuzzedDataProvider& in, int count)
     return items;
 }
 
-void Check(const char* method, const geometry::Construction& run, int pointCount,
-           int linesPerRun, std::size_t segmentsPerRun, geometry::LineStyle styleAfter)
+void Check(const char* method, const geometry::Construction& run, int pointCount, int linesPerRun,
+           std::size_t segmentsPerRun, geometry::LineStyle styleAfter)
 {
     if (pointCount < 3) {
         if (!run.report.isEmpty() || !run.segments.empty() || run.failure)
@@ -96,8 +95,9 @@ void Check(const char* method, const geometry::Construction& run, int pointCount
         Fail(method, "the last line is not the total line", run.report);
     QString number = total.mid(geometry::TotalLabel.size()).chopped(2).toString();
     number.replace(u',', u'.');
-    if (number.contains(u"inf", Qt::CaseInsensitive) || number.contains(u"nan", Qt::CaseInsensitive) ||
-        number.startsWith(u'-') || !std::isfinite(platform::Val(number)))
+    if (number.contains(u"inf", Qt::CaseInsensitive) ||
+        number.contains(u"nan", Qt::CaseInsensitive) || number.startsWith(u'-') ||
+        !std::isfinite(platform::Val(number)))
         Fail(method, "the total is not a finite, non-negative number", run.report);
 }
 

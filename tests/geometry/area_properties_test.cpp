@@ -2,22 +2,20 @@
 
 #include "geometry/trapezoids.h"
 #include "geometry/triangles.h"
-
 #include "report_lines.h"
 
+#include <algorithm>
 #include <boost/geometry.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numbers>
 #include <random>
 #include <vector>
 
-namespace {
+namespace
+{
 
 namespace bg = boost::geometry;
 using Point = bg::model::d2::point_xy<double>;
@@ -112,8 +110,8 @@ std::vector<Point> RandomConvex(std::mt19937& random)
         if (points.size() < 3)
             continue;
         std::rotate(points.begin(),
-                    points.begin() + std::uniform_int_distribution<std::size_t>(
-                                         0, points.size() - 1)(random),
+                    points.begin() +
+                        std::uniform_int_distribution<std::size_t>(0, points.size() - 1)(random),
                     points.end());
         return points;
     }
@@ -128,8 +126,8 @@ double Total(const QString& report)
 
 double TrapezoidTotal(const Vertices& v)
 {
-    const auto result = geometry::ByTrapezoids({v.xs, v.ys}, static_cast<int>(v.xs.size()),
-                                               float(Height), u'.');
+    const auto result =
+        geometry::ByTrapezoids({v.xs, v.ys}, static_cast<int>(v.xs.size()), float(Height), u'.');
     EXPECT_FALSE(result.failure.has_value());
     return Total(result.report);
 }
@@ -150,8 +148,8 @@ TEST(AreaProperties, BothTotalsEqualTheAreaOfRandomSimplePolygons)
     for (int polygon = 0; polygon < 300; ++polygon) {
         const Vertices v = FromPoints(RandomStarShaped(random));
         const double area = OracleArea(v.points);
-        SCOPED_TRACE(testing::Message() << "polygon " << polygon << ": " << v.xs.size()
-                                        << " vertices, area " << area);
+        SCOPED_TRACE(testing::Message()
+                     << "polygon " << polygon << ": " << v.xs.size() << " vertices, area " << area);
         ExpectArea(TrapezoidTotal(v), area);
         const auto triangles =
             geometry::ByTriangles({v.xs, v.ys}, static_cast<int>(v.xs.size()), u'.');
@@ -173,9 +171,9 @@ TEST(AreaProperties, TotalsDoNotDependOnTheStartOrDirectionOfTravel)
         const Vertices v = FromPoints(points);
         SCOPED_TRACE(testing::Message() << "polygon " << polygon);
         ExpectArea(TrapezoidTotal(v), area);
-        ExpectArea(Total(geometry::ByTriangles({v.xs, v.ys}, static_cast<int>(v.xs.size()), u'.')
-                             .report),
-                   area);
+        ExpectArea(
+            Total(geometry::ByTriangles({v.xs, v.ys}, static_cast<int>(v.xs.size()), u'.').report),
+            area);
         if (HasFailure())
             return;
     }
@@ -190,8 +188,8 @@ TEST(AreaProperties, OnConvexPolygonsTheTotalIsTheSumOfTheShownAreas)
     for (int polygon = 0; polygon < 300; ++polygon) {
         const Vertices v = FromPoints(RandomConvex(random));
         const double area = OracleArea(v.points);
-        SCOPED_TRACE(testing::Message() << "polygon " << polygon << ": " << v.xs.size()
-                                        << " vertices, area " << area);
+        SCOPED_TRACE(testing::Message()
+                     << "polygon " << polygon << ": " << v.xs.size() << " vertices, area " << area);
         const auto result =
             geometry::ByTriangles({v.xs, v.ys}, static_cast<int>(v.xs.size()), u'.');
         ASSERT_FALSE(result.failure.has_value());

@@ -1,13 +1,12 @@
 #include "geometry/trapezoids.h"
-
 #include "report_lines.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numbers>
 
-namespace {
+namespace
+{
 
 using geometry::ByTrapezoids;
 using geometry::Construction;
@@ -90,7 +89,9 @@ TEST(Trapezoids, EdgesSolidThenLegsDottedDownToTheGivenHeight)
 
 // One line per edge, the closing edge last before the total, and one edge and one leg per
 // vertex.
-class TrapezoidCounts : public testing::TestWithParam<int> {};
+class TrapezoidCounts : public testing::TestWithParam<int>
+{
+};
 
 TEST_P(TrapezoidCounts, OneLinePerEdgeAndTheTotal)
 {
@@ -114,7 +115,9 @@ TEST_P(TrapezoidCounts, OneLinePerEdgeAndTheTotal)
 INSTANTIATE_TEST_SUITE_P(Polygons, TrapezoidCounts, testing::Values(3, 4, 7, 12, 100));
 
 // With fewer than three vertices nothing is computed, drawn or written.
-class TrapezoidsTooFewVertices : public testing::TestWithParam<int> {};
+class TrapezoidsTooFewVertices : public testing::TestWithParam<int>
+{
+};
 
 TEST_P(TrapezoidsTooFewVertices, GiveAnEmptyResult)
 {
@@ -137,7 +140,9 @@ struct TrapezoidFailure {
     std::size_t segmentsBefore;
 };
 
-class TrapezoidFailures : public testing::TestWithParam<TrapezoidFailure> {};
+class TrapezoidFailures : public testing::TestWithParam<TrapezoidFailure>
+{
+};
 
 TEST_P(TrapezoidFailures, StopWithOverflowKeepingWhatCameBefore)
 {
@@ -155,14 +160,20 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Vertex 2 ends the second edge.
         TrapezoidFailure{"OrdinateBeyondSixteenBitsEndsAnEdge",
-                         {"0", "10", "20", "30"}, {"0", "10", "40000", "0"}, 1, 2},
+                         {"0", "10", "20", "30"},
+                         {"0", "10", "40000", "0"},
+                         1,
+                         2},
         // Vertex 0 starts the first edge unrounded and ends only the closing edge.
         TrapezoidFailure{"OrdinateBeyondSixteenBitsOnlyEndsTheClosingEdge",
-                         {"0", "10", "20"}, {"40000", "10", "0"}, 2, 4},
-        TrapezoidFailure{"NegativeOrdinateBeyondSixteenBits",
-                         {"0", "10", "20"}, {"0", "-32769", "0"}, 0, 0},
-        TrapezoidFailure{"AreaBeyondDoubleRange",
-                         {"1E200", "-1E200", "0"}, {"1E200", "0", "0"}, 0, 0}),
+                         {"0", "10", "20"},
+                         {"40000", "10", "0"},
+                         2,
+                         4},
+        TrapezoidFailure{
+            "NegativeOrdinateBeyondSixteenBits", {"0", "10", "20"}, {"0", "-32769", "0"}, 0, 0},
+        TrapezoidFailure{
+            "AreaBeyondDoubleRange", {"1E200", "-1E200", "0"}, {"1E200", "0", "0"}, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Trapezoids, OrdinatesAtTheSixteenBitLimitsAreAccepted)

@@ -1,13 +1,12 @@
 #include "geometry/triangles.h"
-
 #include "report_lines.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numbers>
 
-namespace {
+namespace
+{
 
 using geometry::ByTriangles;
 using geometry::Construction;
@@ -28,7 +27,9 @@ struct WorkedPolygon {
     QString report;
 };
 
-class TriangleReports : public testing::TestWithParam<WorkedPolygon> {};
+class TriangleReports : public testing::TestWithParam<WorkedPolygon>
+{
+};
 
 TEST_P(TriangleReports, MatchByteForByte)
 {
@@ -118,7 +119,9 @@ TEST(Triangles, LabelsRunMultiDigitNumbersTogether)
     }
     const QStringList lines = ReportLines(Compute(xs, ys).report);
     ASSERT_EQ(lines.size(), 21);
-    const auto label = [&](int i, int which) { return lines[2 * (i - 2) + which].section(u':', 0, 0); };
+    const auto label = [&](int i, int which) {
+        return lines[2 * (i - 2) + which].section(u':', 0, 0);
+    };
     EXPECT_EQ(label(2, 0), QStringLiteral("Върхове 123"));
     EXPECT_EQ(label(8, 1), QStringLiteral("Върхове 189"));
     EXPECT_EQ(label(9, 0), QStringLiteral("Върхове 1910"));
@@ -131,9 +134,9 @@ TEST(Triangles, OutlineSolidThenFanLinesToEveryVertexButTheLast)
 {
     const auto result = Compute({"0", "20", "20", "0"}, {"0", "0", "30", "30"});
     const std::vector<Segment> expected{
-        {0, 0, 20, 0, geometry::Solid},    {20, 0, 20, 30, geometry::Solid},
-        {20, 30, 0, 30, geometry::Solid},  {0, 30, 0, 0, geometry::Solid},
-        {0, 0, 20, 0, geometry::DashDot},  {0, 0, 20, 30, geometry::DashDot},
+        {0, 0, 20, 0, geometry::Solid},   {20, 0, 20, 30, geometry::Solid},
+        {20, 30, 0, 30, geometry::Solid}, {0, 30, 0, 0, geometry::Solid},
+        {0, 0, 20, 0, geometry::DashDot}, {0, 0, 20, 30, geometry::DashDot},
     };
     EXPECT_EQ(result.segments, expected);
     EXPECT_EQ(result.styleAfter, geometry::Solid);
@@ -145,9 +148,9 @@ TEST(Triangles, LinesEndAtRoundedOrdinatesAndStartAtTheTextValues)
 {
     const auto result = Compute({"0", "10", "20", "30"}, {"20.5", "21.5", "20.5", "0"});
     const std::vector<Segment> expected{
-        {0, 20.5, 10, 22, geometry::Solid},      {10, 21.5, 20, 20, geometry::Solid},
-        {20, 20.5, 30, 0, geometry::Solid},      {30, 0, 0, 20, geometry::Solid},
-        {0, 20.5, 10, 21.5, geometry::DashDot},  {0, 20.5, 20, 20.5, geometry::DashDot},
+        {0, 20.5, 10, 22, geometry::Solid},     {10, 21.5, 20, 20, geometry::Solid},
+        {20, 20.5, 30, 0, geometry::Solid},     {30, 0, 0, 20, geometry::Solid},
+        {0, 20.5, 10, 21.5, geometry::DashDot}, {0, 20.5, 20, 20.5, geometry::DashDot},
     };
     EXPECT_EQ(result.segments, expected);
     const QStringList lines = ReportLines(result.report);
@@ -156,7 +159,9 @@ TEST(Triangles, LinesEndAtRoundedOrdinatesAndStartAtTheTextValues)
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("Върхове 134: 0,20.5; 20,20.5; 30,0;")));
 }
 
-class TriangleCounts : public testing::TestWithParam<int> {};
+class TriangleCounts : public testing::TestWithParam<int>
+{
+};
 
 TEST_P(TriangleCounts, TwoLinesPerTriangleAndTheTotal)
 {
@@ -185,7 +190,9 @@ TEST_P(TriangleCounts, TwoLinesPerTriangleAndTheTotal)
 
 INSTANTIATE_TEST_SUITE_P(Polygons, TriangleCounts, testing::Values(3, 4, 7, 12, 100));
 
-class TrianglesTooFewVertices : public testing::TestWithParam<int> {};
+class TrianglesTooFewVertices : public testing::TestWithParam<int>
+{
+};
 
 TEST_P(TrianglesTooFewVertices, GiveAnEmptyResult)
 {
@@ -206,7 +213,9 @@ struct TriangleFailure {
     std::size_t segmentsBefore;
 };
 
-class TriangleFailures : public testing::TestWithParam<TriangleFailure> {};
+class TriangleFailures : public testing::TestWithParam<TriangleFailure>
+{
+};
 
 // The outline is drawn before any triangle is computed, so a failing vertex stops the run
 // with no report and the edges before it drawn.
@@ -222,13 +231,16 @@ TEST_P(TriangleFailures, StopWithOverflowKeepingTheEdgesBefore)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TriangleFailures,
-    testing::Values(
-        TriangleFailure{"OrdinateBeyondSixteenBitsEndsAnEdge",
-                        {"0", "10", "20", "30"}, {"0", "10", "40000", "0"}, 1},
-        TriangleFailure{"FirstOrdinateBeyondSixteenBitsEndsTheClosingEdge",
-                        {"0", "10", "20"}, {"40000", "10", "0"}, 2},
-        TriangleFailure{"AbscissaBeyondSingleRange",
-                        {"0", "10", "1E39"}, {"0", "10", "0"}, 1}),
+    testing::Values(TriangleFailure{"OrdinateBeyondSixteenBitsEndsAnEdge",
+                                    {"0", "10", "20", "30"},
+                                    {"0", "10", "40000", "0"},
+                                    1},
+                    TriangleFailure{"FirstOrdinateBeyondSixteenBitsEndsTheClosingEdge",
+                                    {"0", "10", "20"},
+                                    {"40000", "10", "0"},
+                                    2},
+                    TriangleFailure{
+                        "AbscissaBeyondSingleRange", {"0", "10", "1E39"}, {"0", "10", "0"}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -3,17 +3,17 @@
 
 #include <QSignalSpy>
 #include <QTest>
-
 #include <gtest/gtest.h>
-
 #include <vector>
 
-namespace {
+namespace
+{
 
 using platform::ListBox;
 
-class ListBoxTest : public ::testing::Test {
-protected:
+class ListBoxTest : public ::testing::Test
+{
+  protected:
     ListBoxTest() : host(QRect(10, 10, 120, 200))
     {
         for (const char* text : {"100", "200", "300", "400"})

@@ -4,14 +4,13 @@
 
 #include <QSignalSpy>
 #include <QTest>
-
 #include <gtest/gtest.h>
-
 #include <ostream>
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using platform::PictureBox;
 using platform::TwipsPerPixel;
@@ -28,10 +27,10 @@ float Twips(int pixels)
     return static_cast<float>(pixels * TwipsPerPixel);
 }
 
-class PictureBoxTest : public ::testing::Test {
-protected:
-    PictureBoxTest()
-        : host(QRect(7, 9, InsideWidth + 2 * Border, InsideHeight + 2 * Border))
+class PictureBoxTest : public ::testing::Test
+{
+  protected:
+    PictureBoxTest() : host(QRect(7, 9, InsideWidth + 2 * Border, InsideHeight + 2 * Border))
     {
         QPalette colours = box().palette();
         colours.setColor(QPalette::Window, QColor(Paper));
@@ -230,7 +229,9 @@ TEST_F(PictureBoxTest, DrawingAppearsOnScreenAfterTheEventLoopRuns)
 
 // Every width paints exactly the pixels whose centres lie within half the width of the dot's
 // centre: the centre of the point's pixel for an odd width, its top left corner for an even one.
-class DotShape : public PictureBoxTest, public ::testing::WithParamInterface<int> {};
+class DotShape : public PictureBoxTest, public ::testing::WithParamInterface<int>
+{
+};
 
 TEST_P(DotShape, PixelsWithinHalfTheWidthOfTheCentre)
 {
@@ -259,9 +260,9 @@ TEST_F(PictureBoxTest, EachLineTakesTheWidthStyleAndColourSetForIt)
         int row, width, style;
         QRgb colour;
     };
-    const Drawn lines[] = {{5, 1, PictureBox::Solid, Red},    {10, 1, PictureBox::Dotted, Black},
-                           {15, 1, PictureBox::Solid, Black}, {20, 1, PictureBox::Dotted, Red},
-                           {30, 3, PictureBox::Solid, Red},   {40, 1, PictureBox::Solid, Red},
+    const Drawn lines[] = {{5, 1, PictureBox::Solid, Red},     {10, 1, PictureBox::Dotted, Black},
+                           {15, 1, PictureBox::Solid, Black},  {20, 1, PictureBox::Dotted, Red},
+                           {30, 3, PictureBox::Solid, Red},    {40, 1, PictureBox::Solid, Red},
                            {45, 1, PictureBox::DashDot, Black}};
     for (const Drawn& d : lines) {
         box().setDrawWidth(d.width);
@@ -294,7 +295,9 @@ void PrintTo(const PressCase& c, std::ostream* out)
     *out << "button " << c.buttonCode << " shift " << c.shiftCode;
 }
 
-class PictureBoxPress : public PictureBoxTest, public ::testing::WithParamInterface<PressCase> {};
+class PictureBoxPress : public PictureBoxTest, public ::testing::WithParamInterface<PressCase>
+{
+};
 
 TEST_P(PictureBoxPress, ReportsButtonShiftAndWholePixelTwipsFromTheInside)
 {
@@ -327,8 +330,8 @@ TEST_F(PictureBoxTest, PressesOnTheBorderAreIgnoredAndTheInsideReachesItsEdges)
     const int right = InsideWidth + 2 * Border - 1;
     const int bottom = InsideHeight + 2 * Border - 1;
     // (QTest takes the point 0,0 for "the centre", so the corner is probed at 1,1.)
-    for (QPoint onBorder : {QPoint(1, 1), QPoint(0, 30), QPoint(1, 30), QPoint(50, 1), QPoint(right, 30),
-                            QPoint(50, bottom), QPoint(right - 1, bottom - 1)})
+    for (QPoint onBorder : {QPoint(1, 1), QPoint(0, 30), QPoint(1, 30), QPoint(50, 1),
+                            QPoint(right, 30), QPoint(50, bottom), QPoint(right - 1, bottom - 1)})
         QTest::mousePress(&box(), Qt::LeftButton, {}, onBorder);
     EXPECT_EQ(spy.size(), 0);
     QTest::mousePress(&box(), Qt::LeftButton, {}, QPoint(Border, Border));

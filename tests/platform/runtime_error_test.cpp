@@ -4,18 +4,18 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
-
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using namespace platform;
 
-class RunHandlerTest : public ::testing::Test {
-protected:
+class RunHandlerTest : public ::testing::Test
+{
+  protected:
     RunHandlerTest()
     {
         window.setWindowTitle(QStringLiteral("window"));

@@ -2,19 +2,20 @@
 #include "widget_helpers.h"
 
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTextLayout>
 #include <QSignalSpy>
 #include <QTest>
-
+#include <QTextBlock>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using platform::TextBox;
 
-class TextBoxTest : public ::testing::Test {
-protected:
+class TextBoxTest : public ::testing::Test
+{
+  protected:
     TextBoxTest() : host(QRect(0, 0, 300, 120)) {}
     TextBox& box() { return *host.control; }
     testing_helpers::Hosted<TextBox> host;
@@ -22,10 +23,12 @@ protected:
 
 TEST_F(TextBoxTest, TextReadsBackExactlyWhatWasSet)
 {
-    const QString texts[] = {
-        QString(), QStringLiteral("ред\r\n"), QStringLiteral(" a \r\n\r\n b \r\n"),
-        QStringLiteral("no line end"), QStringLiteral("lone\nfeed and\rreturn"),
-        QStringLiteral("\t tabs\tand trailing blanks   ")};
+    const QString texts[] = {QString(),
+                             QStringLiteral("ред\r\n"),
+                             QStringLiteral(" a \r\n\r\n b \r\n"),
+                             QStringLiteral("no line end"),
+                             QStringLiteral("lone\nfeed and\rreturn"),
+                             QStringLiteral("\t tabs\tand trailing blanks   ")};
     for (const QString& text : texts) {
         box().setText(text);
         EXPECT_EQ(box().Text(), text);
@@ -88,7 +91,8 @@ TEST_F(TextBoxTest, LockedButScrolledToTheTopWithAScrollBar)
     QTest::keyClick(&box(), Qt::Key_Delete);
     QTest::keyClick(&box(), Qt::Key_Backspace);
     EXPECT_EQ(box().Text(), text);
-    EXPECT_EQ(box().toPlainText(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(box().toPlainText(),
+              QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     EXPECT_TRUE(box().textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
 }
 
@@ -104,7 +108,9 @@ TEST_F(TextBoxTest, LongLinesWrapAtTheWidth)
 
 // The box shows what a plain editor shows for the text with each CR LF pair as one line feed;
 // other carriage returns and line feeds stay as they are.
-class TextBoxShows : public TextBoxTest, public ::testing::WithParamInterface<QString> {};
+class TextBoxShows : public TextBoxTest, public ::testing::WithParamInterface<QString>
+{
+};
 
 TEST_P(TextBoxShows, CrLfPairsAsLineFeeds)
 {
@@ -125,11 +131,11 @@ QString LongReport()
     return report;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TextBoxShows,
-    ::testing::Values(QStringLiteral("\r\n"), QStringLiteral("\r"), QStringLiteral("a\r"),
-                      QStringLiteral("\r\r\n"), QStringLiteral("a\r\r\nb\r\n\nc"),
-                      QStringLiteral("\n\r\n\r"), QStringLiteral("x\ry\r\nz"),
-                      QStringLiteral("без редове"), LongReport()));
+INSTANTIATE_TEST_SUITE_P(Texts, TextBoxShows,
+                         ::testing::Values(QStringLiteral("\r\n"), QStringLiteral("\r"),
+                                           QStringLiteral("a\r"), QStringLiteral("\r\r\n"),
+                                           QStringLiteral("a\r\r\nb\r\n\nc"),
+                                           QStringLiteral("\n\r\n\r"), QStringLiteral("x\ry\r\nz"),
+                                           QStringLiteral("без редове"), LongReport()));
 
 } // namespace

@@ -5,14 +5,11 @@
 
 #include <QCoreApplication>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <malloc.h>
-#include <unistd.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
+#include <malloc.h>
 #include <random>
+#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VOLUNDE_ADDRESS_SANITIZER 1
@@ -22,7 +19,8 @@
 #endif
 #endif
 
-namespace {
+namespace
+{
 
 // Resident size once the allocator has handed back what it holds free, so that the reading
 // follows what the program keeps rather than how the heap happens to be fragmented.
@@ -80,8 +78,8 @@ TEST(Memory, ResidentSizeStaysFlatOverFillAndClearCycles)
                 "KiB, then %ld KiB\n",
                 warm, after, Cycles, warmHeap, afterHeap);
     // A leak of even 16 bytes per vertex would add 256 KiB of heap over these cycles.
-    EXPECT_LE(afterHeap - warmHeap, 128) << "heap in use grew from " << warmHeap << " KiB to "
-                                         << afterHeap << " KiB";
+    EXPECT_LE(afterHeap - warmHeap, 128)
+        << "heap in use grew from " << warmHeap << " KiB to " << afterHeap << " KiB";
     EXPECT_LE(after - warm, 1024) << "resident memory grew from " << warm << " KiB to " << after
                                   << " KiB";
     EXPECT_EQ(window.PointCount, 0);

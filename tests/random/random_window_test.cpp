@@ -5,13 +5,12 @@
 #include "window_driver.h"
 
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 long long FromEnvironment(const char* name, long long fallback)
 {

@@ -10,12 +10,13 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTest>
-
 #include <sstream>
 
-namespace random_use {
+namespace random_use
+{
 
-namespace {
+namespace
+{
 
 constexpr int TwipsPerPixel = 15;
 constexpr QRgb Black = 0xFF000000;
@@ -164,7 +165,7 @@ void WindowDriver::RandomListClick()
     else if (modifier == 1)
         modifiers = Qt::ShiftModifier;
     // Now and then the selected entry again.
-    const int row = count == 0                          ? -1
+    const int row = count == 0                             ? -1
                     : model_.selected >= 0 && Pick(4) == 0 ? model_.selected
                                                            : Pick(count);
     ClickItem(list, row, button, modifiers);
@@ -331,8 +332,8 @@ std::string WindowDriver::Invariants()
     if (w_.findChild<QMessageBox*>(QStringLiteral("runTimeErrorBox")))
         return "a run-time error was shown";
     for (const auto& [twips, colour] : expectedPixels_) {
-        std::string failure = PixelIs(twips, colour, colour == Red ? "the selected vertex"
-                                                                   : "a vertex dot");
+        std::string failure =
+            PixelIs(twips, colour, colour == Red ? "the selected vertex" : "a vertex dot");
         if (!failure.empty())
             return failure;
     }

@@ -8,14 +8,14 @@
 
 #include <QPoint>
 #include <QString>
-
 #include <cstdint>
 #include <deque>
 #include <random>
 #include <string>
 #include <vector>
 
-namespace random_use {
+namespace random_use
+{
 
 // What the window must hold after the events so far.
 struct Model {
@@ -27,8 +27,9 @@ struct Model {
     int drawStyle = 0;
 };
 
-class WindowDriver {
-public:
+class WindowDriver
+{
+  public:
     WindowDriver(Volunde& window, uint64_t seed);
 
     // Carries out one random event and checks every invariant. Returns an empty text when all
@@ -47,7 +48,7 @@ public:
     void Key(int list, int key);
     void Command(int index, bool byMouse);
 
-private:
+  private:
     void RandomPress();
     void RandomListClick();
     void RandomKey();
