@@ -1,10 +1,11 @@
 // The three commands: area by trapezoids, area by triangles, clear.
 
+#include "volunde.h"
+
 #include "geometry/trapezoids.h"
 #include "geometry/triangles.h"
 #include "platform/colors.h"
 #include "platform/conversions.h"
-#include "volunde.h"
 
 using platform::CSng;
 using platform::Val;

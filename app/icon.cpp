@@ -1,8 +1,8 @@
 #include "icon.h"
 
-#include "icon/hamburger.xpm"
-
 #include <QPixmap>
+
+#include "icon/hamburger.xpm"
 
 QIcon HamburgerIcon()
 {

@@ -1,22 +1,23 @@
 // The window's fixed layout: every control with the properties it is created with.
 
 #include "icon.h"
-#include "platform/colors.h"
-#include "platform/twips.h"
 #include "static_texts.h"
 #include "volunde.h"
+
+#include "platform/colors.h"
+#include "platform/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
+
 #include <algorithm>
 #include <vector>
 
 using platform::RGB;
 using platform::ToPixels;
 
-namespace
-{
+namespace {
 
 constexpr int ClientWidth = 7635;
 constexpr int ClientHeight = 6360;

@@ -2,11 +2,9 @@
 
 #include <QStringList>
 
-namespace texts
-{
+namespace texts {
 
-namespace
-{
+namespace {
 
 QString Lines(const QStringList& lines)
 {

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace texts
-{
+namespace texts {
 
 QString WindowCaption();
 // The report box's text at start: what the program is for and the trapezoid algorithm.

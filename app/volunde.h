@@ -8,17 +8,16 @@
 #include "platform/text_box.h"
 
 #include <QWidget>
+
 #include <cstdint>
 
-namespace geometry
-{
+namespace geometry {
 struct Construction;
 }
 
 // The program's one window: the polygon editor with its drawing surface, coordinate lists,
 // report box and commands. Its whole state is the controls and the three members below.
-class Volunde : public QWidget
-{
+class Volunde : public QWidget {
     Q_OBJECT
 
   public:

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLocale>
+
 #include <iostream>
 
 int main(int argc, char** argv)

@@ -1,16 +1,15 @@
 // The pure area cores over vertex texts, and the number and text conversions, per call.
 
-#include "geometry/trapezoids.h"
-#include "geometry/triangles.h"
-#include "platform/conversions.h"
 #include "polygon.h"
 #include "registry.h"
 
-namespace bench
-{
+#include "geometry/trapezoids.h"
+#include "geometry/triangles.h"
+#include "platform/conversions.h"
 
-namespace
-{
+namespace bench {
+
+namespace {
 
 // Time per report item (trapezoid line or triangle) as a counter, in seconds.
 benchmark::Counter PerItem(int items)

@@ -5,13 +5,12 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+
 #include <cmath>
 
-namespace bench
-{
+namespace bench {
 
-namespace
-{
+namespace {
 
 int ToPixel(float twips)
 {

@@ -4,20 +4,21 @@
 // same visible result with the same kinds of widgets. The finished picture and report are built
 // beforehand; the floor only puts them on the screen, once, and paints.
 
-#include "geometry/construction.h"
 #include "polygon.h"
+
+#include "geometry/construction.h"
 
 #include <QFrame>
 #include <QImage>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QStringListModel>
+
 #include <vector>
 
 class Volunde;
 
-namespace bench
-{
+namespace bench {
 
 // Finished drawing in device pixels: the vertex dots and the construction lines in order.
 struct Drawing {
@@ -36,8 +37,7 @@ void AddLines(Drawing& drawing, const geometry::Construction& construction);
 QString ShownReport(const geometry::Construction& construction);
 
 // A framed surface that blits its own image, like the drawing surface.
-class FloorSurface : public QFrame
-{
+class FloorSurface : public QFrame {
   public:
     explicit FloorSurface(QWidget* parent);
 
@@ -54,8 +54,7 @@ class FloorSurface : public QFrame
 
 // A window with the size, font and colours of the program's window and, at the same places, a
 // surface, the report box and the two coordinate lists.
-class FloorWindow : public QWidget
-{
+class FloorWindow : public QWidget {
   public:
     explicit FloorWindow(const Volunde& pattern);
 

@@ -8,8 +8,7 @@
 #include <numbers>
 #include <random>
 
-namespace bench
-{
+namespace bench {
 
 std::vector<Point> MakePolygon(int n, int width, int height)
 {

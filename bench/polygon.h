@@ -4,10 +4,10 @@
 // surface (so their edges do not cross), every vertex on a whole pixel as a mouse press puts it.
 
 #include <QStringList>
+
 #include <vector>
 
-namespace bench
-{
+namespace bench {
 
 // A vertex in twips, as the surface's mouse event delivers it.
 struct Point {

@@ -3,10 +3,10 @@
 // The benchmark groups, registered at run time so that each vertex count gets its own name.
 
 #include <benchmark/benchmark.h>
+
 #include <string>
 
-namespace bench
-{
+namespace bench {
 
 void RegisterCoreBenchmarks();
 void RegisterConversionBenchmarks();

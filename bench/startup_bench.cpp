@@ -4,23 +4,22 @@
 #include "registry.h"
 #include "startup_probe.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <map>
-#include <spawn.h>
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 extern char** environ;
 
-namespace bench
-{
+namespace bench {
 
-namespace
-{
+namespace {
 
 struct ProbeRun {
     double secondsToPaint = 0;

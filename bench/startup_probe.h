@@ -7,12 +7,12 @@
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
+
 #include <cstdio>
 #include <ctime>
 #include <functional>
 
-namespace bench
-{
+namespace bench {
 
 inline long long MonotonicNanoseconds()
 {
@@ -29,8 +29,7 @@ inline void ReportPainted()
 
 // Runs `then` at the first turn of the event loop after the window's first paint event, that
 // is once the whole window has been painted.
-class AfterFirstPaint : public QObject
-{
+class AfterFirstPaint : public QObject {
   public:
     AfterFirstPaint(QWidget& window, std::function<void()> then) : then_(std::move(then))
     {

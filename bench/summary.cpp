@@ -7,11 +7,9 @@
 #include <fstream>
 #include <ostream>
 
-namespace bench
-{
+namespace bench {
 
-namespace
-{
+namespace {
 
 double ToSeconds(benchmark::TimeUnit unit)
 {

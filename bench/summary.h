@@ -4,13 +4,13 @@
 // performance goal with the measured value and whether it is met.
 
 #include <benchmark/benchmark.h>
+
 #include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
 
-namespace bench
-{
+namespace bench {
 
 struct Result {
     // Median real time per iteration, in seconds.
@@ -18,8 +18,7 @@ struct Result {
     std::map<std::string, double> counters;
 };
 
-class Results
-{
+class Results {
   public:
     // Keeps the median of repeated runs, or the run itself where it was not repeated.
     void add(const benchmark::BenchmarkReporter::Run& run);
@@ -30,8 +29,7 @@ class Results
 };
 
 // A console reporter that also keeps every result.
-class CollectingReporter : public benchmark::ConsoleReporter
-{
+class CollectingReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override;
     const Results& results() const { return results_; }

@@ -2,13 +2,16 @@
 // --capacity it then enters the lists' capacity of vertices, runs both area commands and reports
 // the peak resident memory, as "peak_rss_kb <kilobytes>".
 
-#include "app/volunde.h"
 #include "startup_probe.h"
 #include "window_support.h"
 
+#include "app/volunde.h"
+
 #include <QApplication>
-#include <cstring>
+
 #include <sys/resource.h>
+
+#include <cstring>
 
 int main(int argc, char* argv[])
 {

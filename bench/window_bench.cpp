@@ -3,22 +3,22 @@
 // same load on the machine, the floor each is measured against.
 
 #include "floor_window.h"
-#include "geometry/trapezoids.h"
-#include "geometry/triangles.h"
 #include "registry.h"
 #include "window_support.h"
 
+#include "geometry/trapezoids.h"
+#include "geometry/triangles.h"
+
 #include <QApplication>
 #include <QMouseEvent>
+
 #include <algorithm>
 #include <chrono>
 #include <functional>
 
-namespace bench
-{
+namespace bench {
 
-namespace
-{
+namespace {
 
 using Clock = std::chrono::steady_clock;
 

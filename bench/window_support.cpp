@@ -3,8 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-namespace bench
-{
+namespace bench {
 
 void Settle(QWidget& window)
 {

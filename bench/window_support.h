@@ -3,14 +3,15 @@
 // Driving the real window in the benchmarks: opening it with a polygon entered, and waiting until
 // it has processed its events and painted what changed.
 
-#include "app/volunde.h"
 #include "polygon.h"
 
+#include "app/volunde.h"
+
 #include <QObject>
+
 #include <memory>
 
-namespace bench
-{
+namespace bench {
 
 // Processes every pending event (deferred text display, item layout, timers) and then paints,
 // synchronously, every part of `window` that is marked for repainting.
@@ -26,8 +27,7 @@ std::unique_ptr<Volunde> OpenWindow(int n);
 std::vector<Point> WindowPolygon(const Volunde& window, int n);
 
 // Counts the paint events that reach one widget, to check that the timed work painted.
-class PaintCounter : public QObject
-{
+class PaintCounter : public QObject {
   public:
     explicit PaintCounter(QWidget& widget);
     int count() const { return count_; }

@@ -6,11 +6,11 @@
 
 #include <QString>
 #include <QStringList>
+
 #include <optional>
 #include <vector>
 
-namespace geometry
-{
+namespace geometry {
 
 // Line styles, as the drawing surface numbers them.
 enum LineStyle { Solid = 0, Dotted = 2, DashDot = 3 };

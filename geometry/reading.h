@@ -8,8 +8,7 @@
 
 #include <cmath>
 
-namespace geometry::detail
-{
+namespace geometry::detail {
 
 inline QStringView Item(const QStringList& list, int k)
 {

@@ -2,8 +2,7 @@
 
 #include "platform/conversions.h"
 
-namespace geometry
-{
+namespace geometry {
 
 ReportWriter& ReportWriter::operator<<(QStringView text)
 {

@@ -4,13 +4,11 @@
 #include <QString>
 #include <QStringView>
 
-namespace geometry
-{
+namespace geometry {
 
 // Appends report fragments: literal texts as they stand, numbers by the number-to-text
 // conversion with the given decimal separator.
-class ReportWriter
-{
+class ReportWriter {
   public:
     ReportWriter(QString& out, QChar decimalPoint) : out_(out), decimalPoint_(decimalPoint) {}
 

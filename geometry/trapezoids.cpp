@@ -3,13 +3,11 @@
 #include "reading.h"
 #include "report_writer.h"
 
-namespace geometry
-{
+namespace geometry {
 
 using namespace detail;
 
-namespace
-{
+namespace {
 
 struct Edge {
     double xp, yp, xc;

@@ -4,8 +4,7 @@
 
 #include <QChar>
 
-namespace geometry
-{
+namespace geometry {
 
 // The area of the closed polygon by right trapezoids under its edges.
 //

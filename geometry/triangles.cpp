@@ -5,13 +5,11 @@
 
 #include <cmath>
 
-namespace geometry
-{
+namespace geometry {
 
 using namespace detail;
 
-namespace
-{
+namespace {
 
 struct Triangle {
     int i;

@@ -4,8 +4,7 @@
 
 #include <QChar>
 
-namespace geometry
-{
+namespace geometry {
 
 // The area of the closed polygon by a fan of triangles that share vertex 0: triangle i
 // (i = 2 .. n, n = pointCount - 1) has the vertices 0, i - 1 and i.

@@ -2,8 +2,7 @@
 
 #include <QColor>
 
-namespace platform
-{
+namespace platform {
 
 constexpr QRgb RGB(int red, int green, int blue)
 {

@@ -2,8 +2,7 @@
 
 #include <QKeyEvent>
 
-namespace platform
-{
+namespace platform {
 
 CommandButton::CommandButton(const QString& caption, QRgb face, QWidget* parent)
     : QPushButton(caption, parent)

@@ -2,13 +2,11 @@
 
 #include <QPushButton>
 
-namespace platform
-{
+namespace platform {
 
 // A push button whose face shows its own colour. With the focus on it, Space and Enter press it;
 // no button is the window's default, so Enter in another control presses none.
-class CommandButton : public QPushButton
-{
+class CommandButton : public QPushButton {
     Q_OBJECT
 
   public:

@@ -3,6 +3,7 @@
 #include "runtime_error.h"
 
 #include <QLocale>
+
 #include <array>
 #include <cfloat>
 #include <charconv>
@@ -10,11 +11,9 @@
 #include <string>
 #include <string_view>
 
-namespace platform
-{
+namespace platform {
 
-namespace
-{
+namespace {
 
 bool IsSkipped(char16_t c)
 {
@@ -27,8 +26,7 @@ bool IsDigit(char16_t c)
 }
 
 // Walks a text character by character with the skipped characters left out.
-class Scanner
-{
+class Scanner {
   public:
     explicit Scanner(QStringView text) : text_(text) {}
 

@@ -5,10 +5,10 @@
 #include <QChar>
 #include <QString>
 #include <QStringView>
+
 #include <cstdint>
 
-namespace platform
-{
+namespace platform {
 
 // Reads the number at the start of `text`: an optional sign, digits, at most one "." and an
 // optional exponent (E or D, sign, digits). Blanks, tabs and line feeds are skipped wherever

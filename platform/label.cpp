@@ -1,7 +1,6 @@
 #include "label.h"
 
-namespace platform
-{
+namespace platform {
 
 Label::Label(const QString& caption, QRgb background, QWidget* parent) : QLabel(caption, parent)
 {

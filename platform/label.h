@@ -2,12 +2,10 @@
 
 #include <QLabel>
 
-namespace platform
-{
+namespace platform {
 
 // A caption, centred at the top of a coloured background.
-class Label : public QLabel
-{
+class Label : public QLabel {
     Q_OBJECT
 
   public:

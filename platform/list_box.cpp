@@ -2,8 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace platform
-{
+namespace platform {
 
 int ListBox::Items::rowCount(const QModelIndex& parent) const
 {

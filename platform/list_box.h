@@ -4,14 +4,12 @@
 #include <QListView>
 #include <QStringList>
 
-namespace platform
-{
+namespace platform {
 
 // An unsorted single-selection list of texts. Click is raised when the user clicks an item
 // (also the selected one), when the keyboard moves the selection, and at once, before the
 // assignment returns, when an assignment to ListIndex changes the selection.
-class ListBox : public QListView
-{
+class ListBox : public QListView {
     Q_OBJECT
 
   public:
@@ -41,8 +39,7 @@ class ListBox : public QListView
                           const QItemSelection& deselected) override;
 
   private:
-    class Items : public QAbstractListModel
-    {
+    class Items : public QAbstractListModel {
       public:
         int rowCount(const QModelIndex& parent) const override;
         QVariant data(const QModelIndex& index, int role) const override;

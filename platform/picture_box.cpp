@@ -4,13 +4,12 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
+
 #include <cmath>
 
-namespace platform
-{
+namespace platform {
 
-namespace
-{
+namespace {
 
 int ToPixel(float twips)
 {

@@ -3,17 +3,16 @@
 #include <QFrame>
 #include <QImage>
 #include <QPainter>
+
 #include <array>
 #include <optional>
 
-namespace platform
-{
+namespace platform {
 
 // A drawing surface with a sunken border. Everything drawn goes into a persistent backing image
 // at the screen's device resolution; painting only copies that image. Coordinates are twips
 // from the top left corner of the inside of the border, y downwards.
-class PictureBox : public QFrame
-{
+class PictureBox : public QFrame {
     Q_OBJECT
 
   public:

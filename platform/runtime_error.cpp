@@ -2,8 +2,7 @@
 
 #include <QMessageBox>
 
-namespace platform
-{
+namespace platform {
 
 RunTimeError::RunTimeError(int number) : number_(number) {}
 

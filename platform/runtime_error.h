@@ -1,17 +1,16 @@
 #pragma once
 
 #include <QString>
+
 #include <exception>
 #include <optional>
 
 class QWidget;
 
-namespace platform
-{
+namespace platform {
 
 // A run-time error of the program: a number and its description, as the user is shown it.
-class RunTimeError : public std::exception
-{
+class RunTimeError : public std::exception {
   public:
     explicit RunTimeError(int number);
 
@@ -32,8 +31,7 @@ inline constexpr int Overflow = 6;
 // returns at once; the program goes on with its window as it was.
 void ShowRunTimeError(QWidget* window, const RunTimeError& error);
 
-namespace detail
-{
+namespace detail {
 
 // The handlers running now, one inside the other, and the first error one of them raised.
 struct HandlerNesting {

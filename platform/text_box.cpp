@@ -2,13 +2,12 @@
 
 #include <QScrollBar>
 #include <QTimer>
+
 #include <algorithm>
 
-namespace platform
-{
+namespace platform {
 
-namespace
-{
+namespace {
 
 // The text with each CR LF as a single line feed, as the editor splits lines; in one pass, since
 // a report runs to megabytes.

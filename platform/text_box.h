@@ -2,14 +2,12 @@
 
 #include <QPlainTextEdit>
 
-namespace platform
-{
+namespace platform {
 
 // A multi-line, locked text box: the user can select, scroll and copy but not edit. Text holds
 // lines separated by CR LF. Setting the text is cheap: the box shows the latest text once, when
 // control returns to the event loop, however often it was set in between.
-class TextBox : public QPlainTextEdit
-{
+class TextBox : public QPlainTextEdit {
     Q_OBJECT
 
   public:

@@ -1,7 +1,6 @@
 #pragma once
 
-namespace platform
-{
+namespace platform {
 
 // Positions, sizes and drawing coordinates are in twips: 1440 to the inch, 15 to the logical
 // pixel of a 96 dots-per-inch screen.

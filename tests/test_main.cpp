@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLocale>
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)

@@ -13,13 +13,14 @@
 #include <QMessageBox>
 #include <QPoint>
 #include <QTest>
-#include <algorithm>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 
 using platform::TwipsPerPixel;
 
@@ -37,8 +38,7 @@ constexpr QRgb Red = qRgb(255, 0, 0);
 const std::vector<QPoint> Pentagon{{40, 120}, {120, 40}, {240, 40}, {320, 120}, {180, 170}};
 const QString PentagonTotal = QStringLiteral("Лице на изпъкнал многоъгълник = 5175000\r\n");
 
-class Commands : public testing::Test
-{
+class Commands : public testing::Test {
   protected:
     void SetUp() override
     {
@@ -261,9 +261,7 @@ TEST_F(Commands, PressesOnTheSurfaceAddVerticesUntilAMethodClosesEntry)
     EXPECT_TRUE(Image() == closed);
 }
 
-class EachMethod : public Commands, public testing::WithParamInterface<int>
-{
-};
+class EachMethod : public Commands, public testing::WithParamInterface<int> {};
 
 TEST_P(EachMethod, PressedTwiceGivesTheSamePictureAndReport)
 {
@@ -330,9 +328,7 @@ TEST_P(EachMethod, ReportUsesTheDecimalSeparatorOfTheLocale)
 
 // With fewer than three vertices a method only erases the surface and the report and redraws
 // the dots; entry stays open.
-class FewVertices : public Commands, public testing::WithParamInterface<std::tuple<int, int>>
-{
-};
+class FewVertices : public Commands, public testing::WithParamInterface<std::tuple<int, int>> {};
 
 TEST_P(FewVertices, OnlyEraseAndRedrawTheDots)
 {

@@ -8,14 +8,15 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
-#include <functional>
+
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <set>
 
-namespace
-{
+namespace {
 
 bool HasCyrillic(const QString& text)
 {
@@ -31,8 +32,7 @@ QString AccessibleName(QWidget* control)
     return face ? face->text(QAccessible::Name) : QString();
 }
 
-class Accessibility : public ::testing::Test
-{
+class Accessibility : public ::testing::Test {
   protected:
     Accessibility()
     {
@@ -134,9 +134,7 @@ void PrintTo(const KeyCase& c, std::ostream* out)
     *out << c.label;
 }
 
-class PressKey : public Accessibility, public ::testing::WithParamInterface<KeyCase>
-{
-};
+class PressKey : public Accessibility, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(PressKey, PressesTheFocusedButtonOnly)
 {
@@ -189,9 +187,7 @@ TEST_F(Accessibility, EnterOnAMethodButtonRunsTheMethod)
     EXPECT_TRUE(window.Text1(0).Text().contains(QStringLiteral("Лице на изпъкнал многоъгълник")));
 }
 
-class ArrowKeys : public Accessibility, public ::testing::WithParamInterface<int>
-{
-};
+class ArrowKeys : public Accessibility, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ArrowKeys, MoveBothListsAndTheHighlightedVertex)
 {

@@ -9,13 +9,12 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class Fonts : public ::testing::Test
-{
+class Fonts : public ::testing::Test {
   protected:
     Fonts()
     {

@@ -6,8 +6,10 @@
 
 #include <QMouseEvent>
 #include <QTest>
-#include <cstdlib>
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <ostream>
 
 // Readable sizes and rectangles in failure messages.
@@ -20,8 +22,7 @@ inline void PrintTo(const QRect& rect, std::ostream* out)
     *out << rect.width() << " x " << rect.height() << " at " << rect.x() << "," << rect.y();
 }
 
-namespace
-{
+namespace {
 
 constexpr int Scale = VOLUNDE_SCALE;
 constexpr QRgb Black = 0xff000000;
@@ -63,8 +64,7 @@ bool BlocksAreUniform(const QImage& image, const QRect& area)
     return true;
 }
 
-class HighDpi : public ::testing::Test
-{
+class HighDpi : public ::testing::Test {
   protected:
     HighDpi()
     {
@@ -112,9 +112,7 @@ void PrintTo(const PressCase& c, std::ostream* out)
     *out << "(" << c.at.x() << ", " << c.at.y() << ")";
 }
 
-class PressTwips : public HighDpi, public ::testing::WithParamInterface<PressCase>
-{
-};
+class PressTwips : public HighDpi, public ::testing::WithParamInterface<PressCase> {};
 
 TEST_P(PressTwips, ListsShowTheSameTwipsAsAtScaleOne)
 {

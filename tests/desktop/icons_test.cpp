@@ -5,10 +5,10 @@
 
 #include <QIcon>
 #include <QImage>
+
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 QImage ThemeIcon(int size)
 {
@@ -36,9 +36,7 @@ TEST(ThemeIcons, SmallestIsTheWindowIcon)
     EXPECT_EQ(theme, window);
 }
 
-class LargerThemeIcon : public ::testing::TestWithParam<int>
-{
-};
+class LargerThemeIcon : public ::testing::TestWithParam<int> {};
 
 TEST_P(LargerThemeIcon, IsTheSameDesignOnATransparentSurround)
 {

@@ -7,18 +7,18 @@
 
 #include <QMessageBox>
 #include <QTest>
+
 #include <gtest/gtest.h>
+
 #include <vector>
 
-namespace editor_testing
-{
+namespace editor_testing {
 
 inline constexpr QRgb Black = 0xff000000;
 inline constexpr QRgb White = 0xffffffff;
 inline constexpr QRgb Red = 0xffff0000;
 
-class EditorTest : public ::testing::Test
-{
+class EditorTest : public ::testing::Test {
   protected:
     EditorTest()
     {

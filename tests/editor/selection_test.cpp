@@ -5,13 +5,11 @@
 #include <QSignalBlocker>
 #include <QSignalSpy>
 
-namespace
-{
+namespace {
 
 using namespace editor_testing;
 
-class Selection : public EditorTest
-{
+class Selection : public EditorTest {
   protected:
     Selection()
     {

@@ -1,14 +1,15 @@
 // Vertex entry: presses on the drawing surface place dots and fill the coordinate lists.
 
 #include "editor_fixture.h"
+
 #include "platform/conversions.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+
 #include <ostream>
 
-namespace
-{
+namespace {
 
 using namespace editor_testing;
 
@@ -57,9 +58,7 @@ void PrintTo(const PressKind& k, std::ostream* out)
     *out << "button " << k.button << " modifiers " << k.modifiers.toInt();
 }
 
-class AnyPress : public EditorTest, public ::testing::WithParamInterface<PressKind>
-{
-};
+class AnyPress : public EditorTest, public ::testing::WithParamInterface<PressKind> {};
 
 TEST_P(AnyPress, AddsAVertexLikeALeftPress)
 {

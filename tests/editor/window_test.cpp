@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QScreen>
 #include <QScrollBar>
+
 #include <functional>
 
-namespace
-{
+namespace {
 
 using namespace editor_testing;
 

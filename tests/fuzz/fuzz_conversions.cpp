@@ -6,6 +6,7 @@
 #include "platform/runtime_error.h"
 
 #include <QString>
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -18,8 +19,7 @@ using platform::AppendNumber;
 using platform::RunTimeError;
 using platform::Val;
 
-namespace
-{
+namespace {
 
 [[noreturn]] void Fail(const char* what, const QString& text)
 {

@@ -10,14 +10,15 @@
 
 #include <QString>
 #include <QStringList>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fuzzer/FuzzedDataProvider.h>
 
-namespace
-{
+namespace {
 
 [[noreturn]] void Fail(const char* method, const char* what, const QString& report)
 {

@@ -2,20 +2,22 @@
 
 #include "geometry/trapezoids.h"
 #include "geometry/triangles.h"
+
 #include "report_lines.h"
 
-#include <algorithm>
 #include <boost/geometry.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
-#include <cmath>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 #include <numbers>
 #include <random>
 #include <vector>
 
-namespace
-{
+namespace {
 
 namespace bg = boost::geometry;
 using Point = bg::model::d2::point_xy<double>;

@@ -4,10 +4,10 @@
 
 #include <QString>
 #include <QStringList>
+
 #include <gtest/gtest.h>
 
-namespace testing_support
-{
+namespace testing_support {
 
 // The report's lines without their CR LF. Fails the test if any line is not ended by CR LF or
 // a bare CR or LF stands inside one.

@@ -1,12 +1,13 @@
 #include "geometry/trapezoids.h"
+
 #include "report_lines.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <numbers>
 
-namespace
-{
+namespace {
 
 using geometry::ByTrapezoids;
 using geometry::Construction;
@@ -89,9 +90,7 @@ TEST(Trapezoids, EdgesSolidThenLegsDottedDownToTheGivenHeight)
 
 // One line per edge, the closing edge last before the total, and one edge and one leg per
 // vertex.
-class TrapezoidCounts : public testing::TestWithParam<int>
-{
-};
+class TrapezoidCounts : public testing::TestWithParam<int> {};
 
 TEST_P(TrapezoidCounts, OneLinePerEdgeAndTheTotal)
 {
@@ -115,9 +114,7 @@ TEST_P(TrapezoidCounts, OneLinePerEdgeAndTheTotal)
 INSTANTIATE_TEST_SUITE_P(Polygons, TrapezoidCounts, testing::Values(3, 4, 7, 12, 100));
 
 // With fewer than three vertices nothing is computed, drawn or written.
-class TrapezoidsTooFewVertices : public testing::TestWithParam<int>
-{
-};
+class TrapezoidsTooFewVertices : public testing::TestWithParam<int> {};
 
 TEST_P(TrapezoidsTooFewVertices, GiveAnEmptyResult)
 {
@@ -140,9 +137,7 @@ struct TrapezoidFailure {
     std::size_t segmentsBefore;
 };
 
-class TrapezoidFailures : public testing::TestWithParam<TrapezoidFailure>
-{
-};
+class TrapezoidFailures : public testing::TestWithParam<TrapezoidFailure> {};
 
 TEST_P(TrapezoidFailures, StopWithOverflowKeepingWhatCameBefore)
 {

@@ -1,12 +1,13 @@
 #include "geometry/triangles.h"
+
 #include "report_lines.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <numbers>
 
-namespace
-{
+namespace {
 
 using geometry::ByTriangles;
 using geometry::Construction;
@@ -27,9 +28,7 @@ struct WorkedPolygon {
     QString report;
 };
 
-class TriangleReports : public testing::TestWithParam<WorkedPolygon>
-{
-};
+class TriangleReports : public testing::TestWithParam<WorkedPolygon> {};
 
 TEST_P(TriangleReports, MatchByteForByte)
 {
@@ -159,9 +158,7 @@ TEST(Triangles, LinesEndAtRoundedOrdinatesAndStartAtTheTextValues)
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("Върхове 134: 0,20.5; 20,20.5; 30,0;")));
 }
 
-class TriangleCounts : public testing::TestWithParam<int>
-{
-};
+class TriangleCounts : public testing::TestWithParam<int> {};
 
 TEST_P(TriangleCounts, TwoLinesPerTriangleAndTheTotal)
 {
@@ -190,9 +187,7 @@ TEST_P(TriangleCounts, TwoLinesPerTriangleAndTheTotal)
 
 INSTANTIATE_TEST_SUITE_P(Polygons, TriangleCounts, testing::Values(3, 4, 7, 12, 100));
 
-class TrianglesTooFewVertices : public testing::TestWithParam<int>
-{
-};
+class TrianglesTooFewVertices : public testing::TestWithParam<int> {};
 
 TEST_P(TrianglesTooFewVertices, GiveAnEmptyResult)
 {
@@ -213,9 +208,7 @@ struct TriangleFailure {
     std::size_t segmentsBefore;
 };
 
-class TriangleFailures : public testing::TestWithParam<TriangleFailure>
-{
-};
+class TriangleFailures : public testing::TestWithParam<TriangleFailure> {};
 
 // The outline is drawn before any triangle is computed, so a failing vertex stops the run
 // with no report and the edges before it drawn.

@@ -2,15 +2,16 @@
 #include "platform/runtime_error.h"
 
 #include <QLocale>
-#include <cmath>
+
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 using namespace platform;
 
@@ -64,9 +65,7 @@ void PrintTo(const ValCase& c, std::ostream* out)
     *out << '"' << escaped << "\" gives " << c.expected;
 }
 
-class ValReads : public ::testing::TestWithParam<Table<ValCase>>
-{
-};
+class ValReads : public ::testing::TestWithParam<Table<ValCase>> {};
 
 TEST_P(ValReads, TheLeadingNumber)
 {
@@ -141,9 +140,7 @@ void PrintTo(const RoundCase& c, std::ostream* out)
         *out << c.expected;
 }
 
-class CIntRounds : public ::testing::TestWithParam<Table<RoundCase>>
-{
-};
+class CIntRounds : public ::testing::TestWithParam<Table<RoundCase>> {};
 
 TEST_P(CIntRounds, ToNearestWithHalvesToEven)
 {
@@ -216,9 +213,7 @@ void PrintTo(const TextCase& c, std::ostream* out)
     *out << (c.single ? "Single " : "Double ") << c.value << " as " << c.expected;
 }
 
-class NumberText : public ::testing::TestWithParam<Table<TextCase>>
-{
-};
+class NumberText : public ::testing::TestWithParam<Table<TextCase>> {};
 
 TEST_P(NumberText, ShortestFormInBothSeparators)
 {
@@ -273,8 +268,7 @@ TEST(NumberText, IntegersArePlainDigits)
 }
 
 // CStr follows the separator of the default locale; the others stay as they were.
-class LocaleText : public ::testing::TestWithParam<const char*>
-{
+class LocaleText : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override
     {

@@ -3,16 +3,16 @@
 
 #include <QSignalSpy>
 #include <QTest>
+
 #include <gtest/gtest.h>
+
 #include <vector>
 
-namespace
-{
+namespace {
 
 using platform::ListBox;
 
-class ListBoxTest : public ::testing::Test
-{
+class ListBoxTest : public ::testing::Test {
   protected:
     ListBoxTest() : host(QRect(10, 10, 120, 200))
     {

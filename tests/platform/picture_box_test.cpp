@@ -4,13 +4,14 @@
 
 #include <QSignalSpy>
 #include <QTest>
+
 #include <gtest/gtest.h>
+
 #include <ostream>
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 using platform::PictureBox;
 using platform::TwipsPerPixel;
@@ -27,8 +28,7 @@ float Twips(int pixels)
     return static_cast<float>(pixels * TwipsPerPixel);
 }
 
-class PictureBoxTest : public ::testing::Test
-{
+class PictureBoxTest : public ::testing::Test {
   protected:
     PictureBoxTest() : host(QRect(7, 9, InsideWidth + 2 * Border, InsideHeight + 2 * Border))
     {
@@ -229,9 +229,7 @@ TEST_F(PictureBoxTest, DrawingAppearsOnScreenAfterTheEventLoopRuns)
 
 // Every width paints exactly the pixels whose centres lie within half the width of the dot's
 // centre: the centre of the point's pixel for an odd width, its top left corner for an even one.
-class DotShape : public PictureBoxTest, public ::testing::WithParamInterface<int>
-{
-};
+class DotShape : public PictureBoxTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(DotShape, PixelsWithinHalfTheWidthOfTheCentre)
 {
@@ -295,9 +293,7 @@ void PrintTo(const PressCase& c, std::ostream* out)
     *out << "button " << c.buttonCode << " shift " << c.shiftCode;
 }
 
-class PictureBoxPress : public PictureBoxTest, public ::testing::WithParamInterface<PressCase>
-{
-};
+class PictureBoxPress : public PictureBoxTest, public ::testing::WithParamInterface<PressCase> {};
 
 TEST_P(PictureBoxPress, ReportsButtonShiftAndWholePixelTwipsFromTheInside)
 {

@@ -4,17 +4,17 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
+
 #include <gtest/gtest.h>
+
 #include <memory>
 #include <vector>
 
-namespace
-{
+namespace {
 
 using namespace platform;
 
-class RunHandlerTest : public ::testing::Test
-{
+class RunHandlerTest : public ::testing::Test {
   protected:
     RunHandlerTest()
     {

@@ -6,15 +6,14 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using platform::TextBox;
 
-class TextBoxTest : public ::testing::Test
-{
+class TextBoxTest : public ::testing::Test {
   protected:
     TextBoxTest() : host(QRect(0, 0, 300, 120)) {}
     TextBox& box() { return *host.control; }
@@ -108,9 +107,7 @@ TEST_F(TextBoxTest, LongLinesWrapAtTheWidth)
 
 // The box shows what a plain editor shows for the text with each CR LF pair as one line feed;
 // other carriage returns and line feeds stay as they are.
-class TextBoxShows : public TextBoxTest, public ::testing::WithParamInterface<QString>
-{
-};
+class TextBoxShows : public TextBoxTest, public ::testing::WithParamInterface<QString> {};
 
 TEST_P(TextBoxShows, CrLfPairsAsLineFeeds)
 {

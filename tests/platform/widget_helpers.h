@@ -5,11 +5,12 @@
 
 #include <QTest>
 #include <QWidget>
+
 #include <gtest/gtest.h>
+
 #include <memory>
 
-namespace testing_helpers
-{
+namespace testing_helpers {
 
 // A top-level window holding one control at a given geometry.
 template <class Control> struct Hosted {

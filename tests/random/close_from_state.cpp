@@ -4,18 +4,19 @@
 //   close_from_state error                a run-time error on show, its message box open
 //   close_from_state full                 1,000 vertices, a selection and the triangle report
 
-#include "platform/runtime_error.h"
 #include "window_driver.h"
+
+#include "platform/runtime_error.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-namespace
-{
+namespace {
 
 // Brings the window into the state named on the command line; false if that failed.
 bool Prepare(Volunde& window, int argc, char** argv)

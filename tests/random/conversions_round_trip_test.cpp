@@ -4,15 +4,15 @@
 #include "platform/conversions.h"
 #include "platform/runtime_error.h"
 
+#include <gtest/gtest.h>
+
 #include <cfloat>
 #include <cmath>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <limits>
 #include <random>
 
-namespace
-{
+namespace {
 
 using platform::AppendNumber;
 using platform::Val;
@@ -34,9 +34,7 @@ void ExpectReadsBack(double value)
     EXPECT_EQ(Printed(back), text);
 }
 
-class ReadBackAtTheEnds : public ::testing::TestWithParam<double>
-{
-};
+class ReadBackAtTheEnds : public ::testing::TestWithParam<double> {};
 
 TEST_P(ReadBackAtTheEnds, PrintedDoubleReadsBack)
 {

@@ -5,11 +5,14 @@
 
 #include <QCoreApplication>
 #include <QTest>
-#include <fstream>
+
 #include <gtest/gtest.h>
+
 #include <malloc.h>
-#include <random>
 #include <unistd.h>
+
+#include <fstream>
+#include <random>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VOLUNDE_ADDRESS_SANITIZER 1
@@ -19,8 +22,7 @@
 #endif
 #endif
 
-namespace
-{
+namespace {
 
 // Resident size once the allocator has handed back what it holds free, so that the reading
 // follows what the program keeps rather than how the heap happens to be fragmented.

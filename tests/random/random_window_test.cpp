@@ -5,12 +5,13 @@
 #include "window_driver.h"
 
 #include <QTest>
-#include <cstdio>
-#include <cstdlib>
+
 #include <gtest/gtest.h>
 
-namespace
-{
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
 
 long long FromEnvironment(const char* name, long long fallback)
 {

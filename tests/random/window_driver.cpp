@@ -10,13 +10,12 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTest>
+
 #include <sstream>
 
-namespace random_use
-{
+namespace random_use {
 
-namespace
-{
+namespace {
 
 constexpr int TwipsPerPixel = 15;
 constexpr QRgb Black = 0xFF000000;

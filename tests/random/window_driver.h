@@ -8,14 +8,14 @@
 
 #include <QPoint>
 #include <QString>
+
 #include <cstdint>
 #include <deque>
 #include <random>
 #include <string>
 #include <vector>
 
-namespace random_use
-{
+namespace random_use {
 
 // What the window must hold after the events so far.
 struct Model {
@@ -27,8 +27,7 @@ struct Model {
     int drawStyle = 0;
 };
 
-class WindowDriver
-{
+class WindowDriver {
   public:
     WindowDriver(Volunde& window, uint64_t seed);
 
