@@ -18,15 +18,21 @@ cmake --build "$build" -j2 --target "${targets[@]}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$build/artifacts"
+# The targets run side by side, one per core.
+declare -A pids
+for target in "${targets[@]}"; do
+  mkdir -p "$work/$target"
+  # New inputs go to the scratch corpus; the seeds in the repository are only read.
+  "$build/tests/fuzz/$target" "$work/$target" "tests/fuzz/corpus/$target" \
+    -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$build/artifacts/$target-" >"$build/artifacts/$target.log" 2>&1 &
+  pids[$target]=$!
+done
 status=0
 total=0
 for target in "${targets[@]}"; do
-  mkdir -p "$work/$target"
   log="$build/artifacts/$target.log"
-  # New inputs go to the scratch corpus; the seeds in the repository are only read.
-  if "$build/tests/fuzz/$target" "$work/$target" "tests/fuzz/corpus/$target" \
-       -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
-       -artifact_prefix="$build/artifacts/$target-" >"$log" 2>&1; then
+  if wait "${pids[$target]}"; then
     result=ok
   else
     result=FAILED

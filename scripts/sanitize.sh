@@ -13,4 +13,4 @@ cmake --build --preset sanitize
 # it back on.
 export LSAN_OPTIONS="detect_leaks=1:suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --preset sanitize -E e2e --timeout 600 -j2
+ctest --preset sanitize -E e2e --timeout 600
