@@ -1,5 +1,7 @@
 #include "floor_window.h"
 
+#include <QHeaderView>
+
 #include "app/volunde.h"
 #include "platform/twips.h"
 
@@ -36,12 +38,19 @@ template <class Widget> Widget& CopyPlace(Widget* widget, const QWidget& pattern
     return *widget;
 }
 
-QListView* MakeList(QWidget* parent, QStringListModel& items)
+QTableView* MakeList(QWidget* parent, QStringListModel& items)
 {
-    auto* list = new QListView(parent);
+    auto* list = new QTableView(parent);
     list->setModel(&items);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setUniformItemSizes(true);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setShowGrid(false);
+    list->setWordWrap(false);
+    list->horizontalHeader()->hide();
+    list->horizontalHeader()->setStretchLastSection(true);
+    list->verticalHeader()->hide();
+    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 2);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

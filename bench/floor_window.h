@@ -10,9 +10,9 @@
 
 #include <QFrame>
 #include <QImage>
-#include <QListView>
 #include <QPlainTextEdit>
 #include <QStringListModel>
+#include <QTableView>
 
 #include <vector>
 
@@ -63,8 +63,8 @@ class FloorWindow : public QWidget {
     QStringListModel yItems;
     FloorSurface& surface;
     QPlainTextEdit& report;
-    QListView& xList;
-    QListView& yList;
+    QTableView& xList;
+    QTableView& yList;
 };
 
 } // namespace bench

@@ -1,5 +1,6 @@
 #include "list_box.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 
 namespace platform {
@@ -16,11 +17,18 @@ QVariant ListBox::Items::data(const QModelIndex& index, int role) const
     return texts.at(index.row());
 }
 
-ListBox::ListBox(QWidget* parent) : QListView(parent)
+ListBox::ListBox(QWidget* parent) : QTableView(parent)
 {
     setModel(&items_);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setUniformItemSizes(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -90,7 +98,7 @@ void ListBox::mousePressEvent(QMouseEvent* event)
         return;
     }
     const int before = ListIndex();
-    QListView::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && under.isValid() && under.row() == before &&
         ListIndex() == before)
         emit Click();
@@ -103,24 +111,50 @@ void ListBox::mouseReleaseEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    QListView::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
 }
 
 QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
                                                               const QEvent* event) const
 {
     // Ctrl+click on the selected item would deselect it; the selection only ever moves.
-    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    const QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
     return command.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate
                                                            : command;
 }
 
 void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
-    QListView::selectionChanged(selected, deselected);
+    QTableView::selectionChanged(selected, deselected);
     listIndex_ = selected.indexes().isEmpty() ? -1 : selected.indexes().front().row();
     if (!assigning_)
         emit Click();
+}
+
+} // namespace platform
+
+namespace platform {
+
+void ListBox::updateGeometries()
+{
+    QTableView::updateGeometries();
+    // The one column is as wide as the list's inside.
+    setColumnWidth(0, viewport()->width());
+}
+
+QModelIndex ListBox::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // Home and End go to the first and the last item, not to the ends of the row.
+    if (action == MoveHome || action == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
+void ListBox::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    // Rows appended since the last turn of the event loop are not in the scroll range yet.
+    updateGeometries();
+    QTableView::scrollTo(index, hint);
 }
 
 } // namespace platform

@@ -1,15 +1,18 @@
 #pragma once
 
 #include <QAbstractListModel>
-#include <QListView>
 #include <QStringList>
+#include <QTableView>
 
 namespace platform {
 
 // An unsorted single-selection list of texts. Click is raised when the user clicks an item
 // (also the selected one), when the keyboard moves the selection, and at once, before the
 // assignment returns, when an assignment to ListIndex changes the selection.
-class ListBox : public QListView {
+//
+// The rows are those of a one-column table view without headers or grid: appending a row then
+// costs the same however many there are, where a list view lays out every row again.
+class ListBox : public QTableView {
     Q_OBJECT
 
   public:
@@ -37,6 +40,11 @@ class ListBox : public QListView {
                                                          const QEvent* event) const override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
+    void updateGeometries() override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+  public:
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   private:
     class Items : public QAbstractListModel {
