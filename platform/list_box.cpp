@@ -131,10 +131,6 @@ void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelect
         emit Click();
 }
 
-} // namespace platform
-
-namespace platform {
-
 void ListBox::updateGeometries()
 {
     QTableView::updateGeometries();

@@ -29,6 +29,7 @@ class ListBox : public QTableView {
     int ListCount() const;
     int ListIndex() const { return listIndex_; }
     void setListIndex(int index);
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   signals:
     void Click();
@@ -42,9 +43,6 @@ class ListBox : public QTableView {
                           const QItemSelection& deselected) override;
     void updateGeometries() override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
-
-  public:
-    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   private:
     class Items : public QAbstractListModel {
