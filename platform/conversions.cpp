@@ -43,6 +43,17 @@ class Scanner {
     qsizetype pos_ = 0;
 };
 
+// Moves the digits at the scanner's position to the end of `number`; whether there were any.
+bool AppendDigits(Scanner& in, std::string& number)
+{
+    const std::size_t before = number.size();
+    while (IsDigit(in.peek())) {
+        number.push_back(static_cast<char>(in.peek()));
+        in.advance();
+    }
+    return number.size() > before;
+}
+
 // Decimal exponent of the leading significant digit of the mantissa in `digits` (which holds
 // digits and at most one '.'), used only to tell overflow from underflow.
 long LeadingExponent(std::string_view digits)
@@ -120,20 +131,11 @@ double Val(QStringView text)
         negative = in.peek() == u'-';
         in.advance();
     }
-    bool anyDigit = false;
-    while (IsDigit(in.peek())) {
-        number.push_back(static_cast<char>(in.peek()));
-        anyDigit = true;
-        in.advance();
-    }
+    bool anyDigit = AppendDigits(in, number);
     if (in.peek() == u'.') {
         number.push_back('.');
         in.advance();
-        while (IsDigit(in.peek())) {
-            number.push_back(static_cast<char>(in.peek()));
-            anyDigit = true;
-            in.advance();
-        }
+        anyDigit = AppendDigits(in, number) || anyDigit;
     }
     if (!anyDigit)
         return 0;
