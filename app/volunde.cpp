@@ -4,7 +4,7 @@
 
 #include "platform/colors.h"
 #include "platform/conversions.h"
-#include "platform/runtime_error.h"
+#include "platform/run_handler.h"
 
 #include <QApplication>
 

@@ -1,7 +1,5 @@
 #include "runtime_error.h"
 
-#include <QMessageBox>
-
 namespace platform {
 
 RunTimeError::RunTimeError(int number) : number_(number) {}
@@ -30,27 +28,9 @@ const char* RunTimeError::what() const noexcept
     }
 }
 
-detail::HandlerNesting& detail::Nesting()
-{
-    static HandlerNesting nesting;
-    return nesting;
-}
-
 void Raise(int number)
 {
     throw RunTimeError(number);
-}
-
-void ShowRunTimeError(QWidget* window, const RunTimeError& error)
-{
-    auto* box = new QMessageBox(QMessageBox::Critical, window ? window->windowTitle() : QString(),
-                                QStringLiteral("Грешка при изпълнение '%1':\n\n%2")
-                                    .arg(error.number())
-                                    .arg(error.description()),
-                                QMessageBox::Ok, window);
-    box->setObjectName(QStringLiteral("runTimeErrorBox"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
 }
 
 } // namespace platform

@@ -211,6 +211,9 @@ TEST_P(ArrowKeys, MoveBothListsAndTheHighlightedVertex)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(XAndY, ArrowKeys, ::testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(XAndY, ArrowKeys, ::testing::Values(0, 1),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == 0 ? "XList" : "YList");
+                         });
 
 } // namespace

@@ -53,6 +53,9 @@ TEST_P(LargerThemeIcon, IsTheSameDesignOnATransparentSurround)
     EXPECT_GE(CoverageAgreement(small, ThemeIcon(32)), 32 * 32 * 95 / 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, LargerThemeIcon, ::testing::Values(64, 128));
+INSTANTIATE_TEST_SUITE_P(Sizes, LargerThemeIcon, ::testing::Values(64, 128),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Size" + std::to_string(info.param);
+                         });
 
 } // namespace

@@ -49,14 +49,10 @@ TEST_F(VertexEntry, DotIsFivePixelsAcrossAndRound)
 }
 
 struct PressKind {
+    const char* name;
     Qt::MouseButton button;
     Qt::KeyboardModifiers modifiers;
 };
-
-void PrintTo(const PressKind& k, std::ostream* out)
-{
-    *out << "button " << k.button << " modifiers " << k.modifiers.toInt();
-}
 
 class AnyPress : public EditorTest, public ::testing::WithParamInterface<PressKind> {};
 
@@ -70,10 +66,14 @@ TEST_P(AnyPress, AddsAVertexLikeALeftPress)
 
 INSTANTIATE_TEST_SUITE_P(
     ButtonsAndModifiers, AnyPress,
-    ::testing::Values(PressKind{Qt::LeftButton, {}}, PressKind{Qt::RightButton, {}},
-                      PressKind{Qt::MiddleButton, {}}, PressKind{Qt::LeftButton, Qt::ShiftModifier},
-                      PressKind{Qt::LeftButton, Qt::ControlModifier},
-                      PressKind{Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier}));
+    ::testing::Values(PressKind{"Left", Qt::LeftButton, {}},
+                      PressKind{"Right", Qt::RightButton, {}},
+                      PressKind{"Middle", Qt::MiddleButton, {}},
+                      PressKind{"ShiftLeft", Qt::LeftButton, Qt::ShiftModifier},
+                      PressKind{"CtrlLeft", Qt::LeftButton, Qt::ControlModifier},
+                      PressKind{"ShiftCtrlRight", Qt::RightButton,
+                                Qt::ShiftModifier | Qt::ControlModifier}),
+    [](const ::testing::TestParamInfo<PressKind>& info) { return std::string(info.param.name); });
 
 TEST_F(VertexEntry, TwoPressesAtOnePointAddTwoEqualVertices)
 {

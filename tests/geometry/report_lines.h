@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace testing_support {
 
 // The report's lines without their CR LF. Fails the test if any line is not ended by CR LF or
@@ -33,6 +35,12 @@ inline double NumberAtEnd(const QString& line)
     const double value = line.mid(at + 3).toDouble(&ok);
     EXPECT_TRUE(ok) << line.toStdString();
     return value;
+}
+
+// A parameterised test's name for a vertex count: "Vertices4".
+inline std::string VertexCountName(const testing::TestParamInfo<int>& info)
+{
+    return "Vertices" + std::to_string(info.param);
 }
 
 } // namespace testing_support

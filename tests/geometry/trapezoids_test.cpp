@@ -111,7 +111,8 @@ TEST_P(TrapezoidCounts, OneLinePerEdgeAndTheTotal)
     EXPECT_EQ(result.segments.size(), static_cast<std::size_t>(2 * n));
 }
 
-INSTANTIATE_TEST_SUITE_P(Polygons, TrapezoidCounts, testing::Values(3, 4, 7, 12, 100));
+INSTANTIATE_TEST_SUITE_P(Polygons, TrapezoidCounts, testing::Values(3, 4, 7, 12, 100),
+                         testing_support::VertexCountName);
 
 // With fewer than three vertices nothing is computed, drawn or written.
 class TrapezoidsTooFewVertices : public testing::TestWithParam<int> {};
@@ -126,7 +127,8 @@ TEST_P(TrapezoidsTooFewVertices, GiveAnEmptyResult)
     EXPECT_FALSE(result.failure.has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, TrapezoidsTooFewVertices, testing::Values(0, 1, 2));
+INSTANTIATE_TEST_SUITE_P(Counts, TrapezoidsTooFewVertices, testing::Values(0, 1, 2),
+                         testing_support::VertexCountName);
 
 // A run-time error stops the run where it arises; what came before it stays.
 struct TrapezoidFailure {

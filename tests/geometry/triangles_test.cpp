@@ -185,7 +185,8 @@ TEST_P(TriangleCounts, TwoLinesPerTriangleAndTheTotal)
                     1e-6 * NumberAtEnd(lines[line + 1]));
 }
 
-INSTANTIATE_TEST_SUITE_P(Polygons, TriangleCounts, testing::Values(3, 4, 7, 12, 100));
+INSTANTIATE_TEST_SUITE_P(Polygons, TriangleCounts, testing::Values(3, 4, 7, 12, 100),
+                         testing_support::VertexCountName);
 
 class TrianglesTooFewVertices : public testing::TestWithParam<int> {};
 
@@ -199,7 +200,8 @@ TEST_P(TrianglesTooFewVertices, GiveAnEmptyResult)
     EXPECT_FALSE(result.failure.has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, TrianglesTooFewVertices, testing::Values(0, 1, 2));
+INSTANTIATE_TEST_SUITE_P(Counts, TrianglesTooFewVertices, testing::Values(0, 1, 2),
+                         testing_support::VertexCountName);
 
 struct TriangleFailure {
     const char* name;

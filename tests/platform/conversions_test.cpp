@@ -297,7 +297,10 @@ TEST_P(LocaleText, UsesTheLocaleSeparatorAndNothingElseOfIt)
         EXPECT_EQ(Val(CStr(twips)), twips);
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, LocaleText, ::testing::Values("C", "en_US", "bg_BG", "de_DE"));
+INSTANTIATE_TEST_SUITE_P(Locales, LocaleText, ::testing::Values("C", "en_US", "bg_BG", "de_DE"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param);
+                         });
 
 TEST(LocaleText, BulgarianUsesAComma)
 {

@@ -249,7 +249,10 @@ TEST_P(DotShape, PixelsWithinHalfTheWidthOfTheCentre)
     EXPECT_EQ(pixelsIn(Black), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, DotShape, ::testing::Range(1, 10));
+INSTANTIATE_TEST_SUITE_P(Widths, DotShape, ::testing::Range(1, 10),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Width" + std::to_string(info.param);
+                         });
 
 // The constructions switch style, and the editor switches colour, from one line to the next.
 TEST_F(PictureBoxTest, EachLineTakesTheWidthStyleAndColourSetForIt)
@@ -282,16 +285,12 @@ TEST_F(PictureBoxTest, EachLineTakesTheWidthStyleAndColourSetForIt)
 }
 
 struct PressCase {
+    const char* name;
     Qt::MouseButton button;
     Qt::KeyboardModifiers modifiers;
     int buttonCode;
     int shiftCode;
 };
-
-void PrintTo(const PressCase& c, std::ostream* out)
-{
-    *out << "button " << c.buttonCode << " shift " << c.shiftCode;
-}
 
 class PictureBoxPress : public PictureBoxTest, public ::testing::WithParamInterface<PressCase> {};
 
@@ -299,7 +298,7 @@ TEST_P(PictureBoxPress, ReportsButtonShiftAndWholePixelTwipsFromTheInside)
 {
     host.show();
     QSignalSpy spy(&box(), &PictureBox::MouseDown);
-    const auto [button, modifiers, buttonCode, shiftCode] = GetParam();
+    const auto [name, button, modifiers, buttonCode, shiftCode] = GetParam();
     QTest::mousePress(&box(), button, modifiers, QPoint(Border + 17, Border + 42));
     QTest::mouseRelease(&box(), button, modifiers, QPoint(Border + 17, Border + 42));
     ASSERT_EQ(spy.size(), 1);
@@ -312,12 +311,15 @@ TEST_P(PictureBoxPress, ReportsButtonShiftAndWholePixelTwipsFromTheInside)
 
 INSTANTIATE_TEST_SUITE_P(
     ButtonsAndModifiers, PictureBoxPress,
-    ::testing::Values(PressCase{Qt::LeftButton, {}, 1, 0}, PressCase{Qt::RightButton, {}, 2, 0},
-                      PressCase{Qt::MiddleButton, {}, 4, 0},
-                      PressCase{Qt::LeftButton, Qt::ShiftModifier, 1, 1},
-                      PressCase{Qt::LeftButton, Qt::ControlModifier, 1, 2},
-                      PressCase{Qt::RightButton, Qt::AltModifier, 2, 4},
-                      PressCase{Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, 1, 3}));
+    ::testing::Values(PressCase{"Left", Qt::LeftButton, {}, 1, 0},
+                      PressCase{"Right", Qt::RightButton, {}, 2, 0},
+                      PressCase{"Middle", Qt::MiddleButton, {}, 4, 0},
+                      PressCase{"ShiftLeft", Qt::LeftButton, Qt::ShiftModifier, 1, 1},
+                      PressCase{"CtrlLeft", Qt::LeftButton, Qt::ControlModifier, 1, 2},
+                      PressCase{"AltRight", Qt::RightButton, Qt::AltModifier, 2, 4},
+                      PressCase{"ShiftCtrlLeft", Qt::LeftButton,
+                                Qt::ShiftModifier | Qt::ControlModifier, 1, 3}),
+    [](const ::testing::TestParamInfo<PressCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PictureBoxTest, PressesOnTheBorderAreIgnoredAndTheInsideReachesItsEdges)
 {

@@ -1,5 +1,5 @@
 #include "platform/conversions.h"
-#include "platform/runtime_error.h"
+#include "platform/run_handler.h"
 
 #include <QApplication>
 #include <QMessageBox>

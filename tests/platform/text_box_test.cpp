@@ -107,17 +107,23 @@ TEST_F(TextBoxTest, LongLinesWrapAtTheWidth)
 
 // The box shows what a plain editor shows for the text with each CR LF pair as one line feed;
 // other carriage returns and line feeds stay as they are.
-class TextBoxShows : public TextBoxTest, public ::testing::WithParamInterface<QString> {};
+struct NamedText {
+    const char* name;
+    QString text;
+};
+
+class TextBoxShows : public TextBoxTest, public ::testing::WithParamInterface<NamedText> {};
 
 TEST_P(TextBoxShows, CrLfPairsAsLineFeeds)
 {
+    const QString& text = GetParam().text;
     QPlainTextEdit plain;
-    plain.setPlainText(QString(GetParam()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    box().setText(GetParam());
+    plain.setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box().setText(text);
     QCoreApplication::processEvents();
     EXPECT_EQ(box().toPlainText(), plain.toPlainText());
     EXPECT_EQ(box().document()->blockCount(), plain.document()->blockCount());
-    EXPECT_EQ(box().Text(), GetParam());
+    EXPECT_EQ(box().Text(), text);
 }
 
 QString LongReport()
@@ -128,11 +134,17 @@ QString LongReport()
     return report;
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, TextBoxShows,
-                         ::testing::Values(QStringLiteral("\r\n"), QStringLiteral("\r"),
-                                           QStringLiteral("a\r"), QStringLiteral("\r\r\n"),
-                                           QStringLiteral("a\r\r\nb\r\n\nc"),
-                                           QStringLiteral("\n\r\n\r"), QStringLiteral("x\ry\r\nz"),
-                                           QStringLiteral("без редове"), LongReport()));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextBoxShows,
+    ::testing::Values(NamedText{"CrLf", QStringLiteral("\r\n")},
+                      NamedText{"Cr", QStringLiteral("\r")},
+                      NamedText{"LetterCr", QStringLiteral("a\r")},
+                      NamedText{"CrCrLf", QStringLiteral("\r\r\n")},
+                      NamedText{"Mixed", QStringLiteral("a\r\r\nb\r\n\nc")},
+                      NamedText{"LfCrLfCr", QStringLiteral("\n\r\n\r")},
+                      NamedText{"CrInsideALine", QStringLiteral("x\ry\r\nz")},
+                      NamedText{"CyrillicOneLine", QStringLiteral("без редове")},
+                      NamedText{"LongReport", LongReport()}),
+    [](const ::testing::TestParamInfo<NamedText>& info) { return std::string(info.param.name); });
 
 } // namespace

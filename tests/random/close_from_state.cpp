@@ -6,7 +6,7 @@
 
 #include "window_driver.h"
 
-#include "platform/runtime_error.h"
+#include "platform/run_handler.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -34,18 +34,30 @@ void ExpectReadsBack(double value)
     EXPECT_EQ(Printed(back), text);
 }
 
-class ReadBackAtTheEnds : public ::testing::TestWithParam<double> {};
+struct NamedDouble {
+    const char* name;
+    double value;
+};
+
+class ReadBackAtTheEnds : public ::testing::TestWithParam<NamedDouble> {};
 
 TEST_P(ReadBackAtTheEnds, PrintedDoubleReadsBack)
 {
-    ExpectReadsBack(GetParam());
-    ExpectReadsBack(-GetParam());
+    ExpectReadsBack(GetParam().value);
+    ExpectReadsBack(-GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Doubles, ReadBackAtTheEnds,
-                         ::testing::Values(DBL_MAX, std::nextafter(DBL_MAX, 0.0),
-                                           1.7976931348623E+308, DBL_MIN, DBL_TRUE_MIN,
-                                           999999999999999.9, 1E+15, 1E-4, 9.99999999999999E-5));
+INSTANTIATE_TEST_SUITE_P(
+    Doubles, ReadBackAtTheEnds,
+    ::testing::Values(NamedDouble{"Largest", DBL_MAX},
+                      NamedDouble{"BelowTheLargest", std::nextafter(DBL_MAX, 0.0)},
+                      NamedDouble{"LargestRoundedTo14Digits", 1.7976931348623E+308},
+                      NamedDouble{"SmallestNormal", DBL_MIN},
+                      NamedDouble{"SmallestSubnormal", DBL_TRUE_MIN},
+                      NamedDouble{"BelowTheExponentForm", 999999999999999.9},
+                      NamedDouble{"FirstExponentForm", 1E+15}, NamedDouble{"SmallestPlain", 1E-4},
+                      NamedDouble{"BelowTheSmallestPlain", 9.99999999999999E-5}),
+    [](const ::testing::TestParamInfo<NamedDouble>& info) { return std::string(info.param.name); });
 
 TEST(ReadBack, BeyondTheLargestPrintedDoubleIsStillOverflow)
 {

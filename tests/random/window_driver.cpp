@@ -3,7 +3,7 @@
 #include "app/static_texts.h"
 #include "geometry/trapezoids.h"
 #include "geometry/triangles.h"
-#include "platform/runtime_error.h"
+#include "platform/run_handler.h"
 
 #include <QCoreApplication>
 #include <QItemSelectionModel>
