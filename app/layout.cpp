@@ -4,6 +4,7 @@
 #include "static_texts.h"
 #include "volunde.h"
 
+#include "platform/classic_palette.h"
 #include "platform/colors.h"
 #include "platform/twips.h"
 
@@ -47,7 +48,9 @@ void Volunde::CreateControls()
     QFont font(QStringLiteral("Times New Roman"));
     font.setPixelSize(16); // 12 points at 96 dots per inch
     setFont(font);
-    QPalette colours = palette();
+    // One palette pinned for the window, whatever the desktop's scheme: a classroom needs the
+    // teacher's screen to look like every pupil's, and the drawing needs black ink on white.
+    QPalette colours = platform::ClassicPalette();
     colours.setColor(QPalette::Window, QColor(RGB(192, 192, 255)));
     setPalette(colours);
     setAutoFillBackground(true);

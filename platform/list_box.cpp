@@ -88,6 +88,11 @@ void ListBox::setListIndex(int index)
 
 void ListBox::mousePressEvent(QMouseEvent* event)
 {
+    // Only the left button selects, as in a standard list box.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     const QModelIndex under = indexAt(event->position().toPoint());
     // A press on the blank below the items only takes the focus: the view would clear the
     // selection, which a user cannot do to a list box.
@@ -99,13 +104,25 @@ void ListBox::mousePressEvent(QMouseEvent* event)
     }
     const int before = ListIndex();
     QTableView::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && under.isValid() && under.row() == before &&
-        ListIndex() == before)
+    if (under.row() == before && ListIndex() == before)
         emit Click();
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
 }
 
 void ListBox::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     if (pressedOffItems_) {
         pressedOffItems_ = false;
         event->accept();

@@ -184,12 +184,11 @@ void WindowDriver::ClickItem(int list, int row, Qt::MouseButton button,
     box.scrollTo(item);
     const QRect visible = box.visualRect(item) & box.viewport()->rect();
     QTest::mouseClick(box.viewport(), button, modifiers, visible.center());
-    const bool changed = row != model_.selected;
+    if (button != Qt::LeftButton)
+        return; // only the left button selects
     model_.selected = row;
-    if (changed || button == Qt::LeftButton) {
-        model_.penWidth = 1;
-        expectedPixels_.emplace_back(model_.vertices[static_cast<std::size_t>(row)], Red);
-    }
+    model_.penWidth = 1;
+    expectedPixels_.emplace_back(model_.vertices[static_cast<std::size_t>(row)], Red);
 }
 
 void WindowDriver::RandomKey()
