@@ -1,5 +1,8 @@
 #include "list_box.h"
 
+#include "list_box_accessible.h"
+
+#include <QAccessible>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -19,6 +22,7 @@ QVariant ListBox::Items::data(const QModelIndex& index, int role) const
 
 ListBox::ListBox(QWidget* parent) : QTableView(parent)
 {
+    InstallListBoxAccessibility();
     setModel(&items_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -140,9 +144,31 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex&
                                                            : command;
 }
 
+// The table view would tell assistive technology of cells counted with their headers; the list
+// tells it of its items, counted from 0.
+void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QAbstractItemView::currentChanged(current, previous);
+    if (QAccessible::isActive() && current.isValid() && hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(current.row());
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
 void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
-    QTableView::selectionChanged(selected, deselected);
+    QAbstractItemView::selectionChanged(selected, deselected);
+    if (QAccessible::isActive()) {
+        for (const auto& [range, kind] : {std::pair{&deselected, QAccessible::SelectionRemove},
+                                          {&selected, QAccessible::SelectionAdd}}) {
+            if (range->isEmpty())
+                continue;
+            QAccessibleEvent event(this, kind);
+            event.setChild(range->indexes().front().row());
+            QAccessible::updateAccessibility(&event);
+        }
+    }
     listIndex_ = selected.indexes().isEmpty() ? -1 : selected.indexes().front().row();
     if (!assigning_)
         emit Click();

@@ -40,6 +40,7 @@ class ListBox : public QTableView {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
     void updateGeometries() override;

@@ -95,6 +95,34 @@ TEST_F(Accessibility, EveryFocusableControlHasItsOwnBulgarianName)
     EXPECT_EQ(focusable, static_cast<int>(TabStops().size()));
 }
 
+// A screen reader hears the coordinate lists as lists of their texts, the selection among them.
+TEST_F(Accessibility, CoordinateListsAreListsOfItemsNamedByTheirTexts)
+{
+    press(20, 20);
+    press(200, 40);
+    window.List1(0).setListIndex(1);
+    for (int list = 0; list < 2; ++list) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&window.List1(list));
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::List) << list;
+        EXPECT_EQ(face->text(QAccessible::Name), AccessibleName(&window.List1(list)));
+        ASSERT_EQ(face->childCount(), 2) << list;
+        for (int row = 0; row < 2; ++row) {
+            QAccessibleInterface* item = face->child(row);
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(item->role(), QAccessible::ListItem);
+            EXPECT_EQ(item->text(QAccessible::Name), window.List1(list).List(row));
+            EXPECT_EQ(item->state().selected, row == 1) << list << " row " << row;
+            EXPECT_EQ(item->parent(), face);
+            EXPECT_EQ(face->indexOfChild(item), row);
+        }
+        EXPECT_EQ(face->child(2), nullptr);
+    }
+    // After "Чисти" the lists have no items to offer.
+    QTest::mouseClick(&window.Command1(2), Qt::LeftButton);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&window.List1(0))->childCount(), 0);
+}
+
 TEST_F(Accessibility, TabAndShiftTabWalkTheTabOrderReadingEachName)
 {
     const std::vector<Stop>& stops = TabStops();

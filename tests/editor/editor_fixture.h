@@ -45,7 +45,7 @@ class EditorTest : public ::testing::Test {
     }
 
     // A user's click on entry `row` of List1(list), scrolled into view first.
-    void clickEntry(int list, int row)
+    void clickEntry(int list, int row, Qt::MouseButton button = Qt::LeftButton)
     {
         platform::ListBox& box = window.List1(list);
         const QModelIndex entry = box.model()->index(row, 0);
@@ -53,7 +53,7 @@ class EditorTest : public ::testing::Test {
         box.scrollTo(entry);
         const QRect rect = box.visualRect(entry);
         ASSERT_TRUE(box.viewport()->rect().contains(rect.center()));
-        QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseClick(box.viewport(), button, {}, rect.center());
     }
 
     QRgb pixel(int x, int y) { return picture().image().pixel(x, y); }
