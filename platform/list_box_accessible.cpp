@@ -46,7 +46,7 @@ class ListItemAccessible : public QAccessibleInterface {
             return s;
         s.selectable = true;
         s.focusable = true;
-        s.selected = list_->ListIndex() == row_;
+        s.selected = list_->selectionModel()->isRowSelected(row_);
         s.focused = list_->hasFocus() && list_->currentIndex().row() == row_;
         const QRect shown = list_->visualRect(list_->model()->index(row_, 0));
         s.offscreen = !list_->viewport()->rect().intersects(shown);

@@ -18,6 +18,8 @@ void ShowRunTimeError(QWidget* window, const RunTimeError& error)
                                     .arg(error.description()),
                                 QMessageBox::Ok, window);
     box->setObjectName(QStringLiteral("runTimeErrorBox"));
+    // The window's palette and font, not the desktop's.
+    box->setAttribute(Qt::WA_WindowPropagation);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

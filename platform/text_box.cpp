@@ -1,5 +1,7 @@
 #include "text_box.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -57,6 +59,19 @@ void TextBox::showText()
     shown_ = true;
     setPlainText(LineFeedsOnly(text_));
     verticalScrollBar()->setValue(0);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setAttribute(Qt::WA_WindowPropagation);
+    QAction* copy =
+        menu->addAction(QStringLiteral("&Копирай"), QKeySequence::Copy, this, &TextBox::copy);
+    copy->setEnabled(textCursor().hasSelection());
+    menu->addAction(QStringLiteral("&Маркирай всичко"), QKeySequence::SelectAll, this,
+                    &TextBox::selectAll);
+    menu->popup(event->globalPos());
 }
 
 } // namespace platform

@@ -19,6 +19,10 @@ class TextBox : public QPlainTextEdit {
     // Shows the latest text now instead of at the next turn of the event loop.
     void showText();
 
+  protected:
+    // The box's own menu, in Bulgarian and the window's colours: copy and select all.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
   private:
     QString text_;
     bool shown_ = true;

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need. As root it installs
-# what is missing; otherwise it prints the one line to run as root and fails.
+# Installs the Debian packages that the program needs: `scripts/setup.sh run` those for building
+# and running it, `scripts/setup.sh` (or `test`) also those for every test, check, benchmark and
+# package. As root it installs what is missing; otherwise it prints the one line to run as root
+# and fails.
 set -euo pipefail
 
-PACKAGES=(
-  cmake ninja-build g++ clang clang-tidy libclang-rt-14-dev
-  qt6-base-dev qt6-qpa-plugins libqt6test6 fonts-liberation2
-  libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
-  xvfb xauth xdotool xclip x11-utils imagemagick locales python3
-  desktop-file-utils appstream lintian dpkg-dev file gzip
-)
+PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
+if [ "${1:-test}" != run ]; then
+  PACKAGES+=(
+    clang clang-tidy libclang-rt-14-dev qt6-qpa-plugins libqt6test6
+    libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
+    xvfb xauth xdotool xclip x11-utils imagemagick locales python3
+    qt6ct openbox at-spi2-core python3-pyatspi dbus
+    desktop-file-utils appstream lintian dpkg-dev file gzip
+  )
+fi
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -19,7 +24,7 @@ for package in "${PACKAGES[@]}"; do
 done
 
 need_locale=false
-if ! locale -a 2>/dev/null | grep -qi '^bg_BG\.utf-\?8$'; then
+if [ "${1:-test}" != run ] && ! locale -a 2>/dev/null | grep -qi '^bg_BG\.utf-\?8$'; then
   need_locale=true
 fi
 
@@ -28,9 +33,12 @@ if [ ${#missing[@]} -eq 0 ] && ! $need_locale; then
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
+  line="apt-get update && apt-get install -y --no-install-recommends ${missing[*]:-locales}"
+  if $need_locale; then
+    line+=" && sed -i 's/^# *bg_BG.UTF-8/bg_BG.UTF-8/' /etc/locale.gen && locale-gen"
+  fi
   echo "Some Debian packages are missing. Install them as root with:" >&2
-  echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]:-locales}" \
-       "&& sed -i 's/^# *bg_BG.UTF-8/bg_BG.UTF-8/' /etc/locale.gen && locale-gen" >&2
+  echo "  $line" >&2
   exit 1
 fi
 

@@ -225,10 +225,20 @@ class Screen:
                 if any(self(x, y) != WHITE for y in range(y0, y0 + h))]
 
 
-class Session:
-    """One run of the program on its own X server."""
+# A desktop's dark colour scheme, as qt6ct sets it for every Qt program.
+QT6CT_CONFIG = """[Appearance]
+color_scheme_path=/usr/share/qt6ct/colors/darker.conf
+custom_palette=true
+style=Fusion
+"""
 
-    def __init__(self, program, locale, workdir):
+
+class Session:
+    """One run of the program on its own X server; `desktop` adds qt6ct's dark colour scheme
+    and a window manager that frames the window."""
+
+    def __init__(self, program, locale, workdir, desktop=False):
+        self.desktop = desktop
         self.processes = Processes()
         self.server_log = open(os.path.join(workdir, "xvfb.log"), "w+b")
         self.log = open(os.path.join(workdir, "program.log"), "w+b")
@@ -245,13 +255,39 @@ class Session:
                    XDG_RUNTIME_DIR=runtime)
         self.env = env
         try:
+            if desktop:
+                config = os.path.join(workdir, "config")
+                os.makedirs(os.path.join(config, "qt6ct"))
+                with open(os.path.join(config, "qt6ct", "qt6ct.conf"), "w") as conf:
+                    conf.write(QT6CT_CONFIG)
+                self.processes.start(["openbox", "--sm-disable"], env=env, stdout=self.server_log,
+                                     stderr=subprocess.STDOUT)
+                self._wait_for_window_manager()
+                env = dict(env, QT_QPA_PLATFORMTHEME="qt6ct", XDG_CONFIG_HOME=config)
             self.program = self.processes.start([program], env=env, stdout=self.log,
                                                 stderr=subprocess.STDOUT)
             self.window = self._find_window()
-            self.origin = self._window_origin()
+            self.origin = self._settled_origin() if desktop else self._window_origin()
         except BaseException:
             self.close()
             raise
+
+    def _wait_for_window_manager(self):
+        limit = time.monotonic() + 10
+        while time.monotonic() < limit:
+            out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                 timeout=10).stdout
+            if b"window id" in out:
+                return
+            time.sleep(0.1)
+        raise Failure("the window manager did not start")
+
+    def frame_extents(self):
+        """(left, right, top, bottom) of the window manager's frame; zeros without one."""
+        _, out = self._run(["xprop", "-id", self.window, "_NET_FRAME_EXTENTS"])
+        values = out.decode().split("=")[-1].split(",")
+        return tuple(int(v) for v in values) if len(values) == 4 else (0, 0, 0, 0)
 
     def close(self):
         self.processes.stop_all()
@@ -282,6 +318,19 @@ class Session:
                 return out.split()[0].decode()
             time.sleep(0.1)
         raise Failure("no visible window whose title contains %r" % TITLE)
+
+    def _settled_origin(self):
+        """The window's origin once the window manager has framed it and the program has
+        placed it for that frame: the same for half a second."""
+        limit = time.monotonic() + 10
+        seen = None
+        while time.monotonic() < limit:
+            time.sleep(0.25)
+            current = (self._window_origin(), self.frame_extents())
+            if current == seen and any(current[1]):
+                break
+            seen = current
+        return self._window_origin()
 
     def _window_origin(self):
         _, out = self._run(["xwininfo", "-id", self.window])
@@ -487,9 +536,14 @@ def scenario_start(s):
     title = s.xprop("_NET_WM_NAME")
     check(TITLE in title, "window title is %r" % title)
     check(s.size == CLIENT, "window is %dx%d, not %dx%d" % (s.size + CLIENT))
-    centred = ((SCREEN[0] - CLIENT[0]) // 2, (SCREEN[1] - CLIENT[1]) // 2)
-    check(all(abs(a - b) <= 1 for a, b in zip(s.origin, centred)),
-          "window at %s, not centred on the screen (%s)" % (s.origin, centred))
+    # Centred with its frame, where a window manager frames it.
+    left, right, top, bottom = s.frame_extents()
+    check(any((left, right, top, bottom)) == s.desktop, "frame extents %s" % ((left, right, top, bottom),))
+    frame = (s.origin[0] - left, s.origin[1] - top)
+    frame_size = (CLIENT[0] + left + right, CLIENT[1] + top + bottom)
+    centred = ((SCREEN[0] - frame_size[0]) // 2, (SCREEN[1] - frame_size[1]) // 2)
+    check(all(abs(a - b) <= 1 for a, b in zip(frame, centred)),
+          "window frame at %s, not centred on the screen (%s)" % (frame, centred))
 
     hints = s.xprop("WM_NORMAL_HINTS")
     size = "%d by %d" % CLIENT
@@ -520,11 +574,20 @@ def scenario_start(s):
     for name, rect in (("X", X_LIST), ("Y", Y_LIST)):
         check(not shot.marked_columns(list_rows(rect)), "the %s list is not empty" % name)
     check(shot(X_LIST[0] - 28, X_LIST[1] + 20) == (255, 192, 128), "label X lacks its colour")
-    for name, rect, channel in (("Трапеци", TRAPEZOIDS, 1), ("Триъгълницци", TRIANGLES, 1),
-                                ("Чисти", CLEAR, 0)):
-        face = shot.typical_colour((rect[0] + 3, rect[1] + 3, rect[2] - 6, rect[3] - 6))
-        others = [face[c] for c in range(3) if c != channel]
-        check(face[channel] > max(others) + 60, "button %s shows the face %s" % (name, face))
+    for name, rect, face in (("Трапеци", TRAPEZOIDS, (128, 255, 128)),
+                             ("Триъгълницци", TRIANGLES, (0, 192, 0)), ("Чисти", CLEAR, (255, 0, 0))):
+        shown = shot(rect[0] + 4, rect[1] + rect[3] // 2)
+        check(shown == face, "button %s shows the face %s, not %s" % (name, shown, face))
+        inner = (rect[0] + 3, rect[1] + 3, rect[2] - 6, rect[3] - 6)
+        typical = shot.typical_colour(inner)
+        darkest = min(sum(shot(x, y)) for x in range(inner[0], inner[0] + inner[2])
+                      for y in range(inner[1], inner[1] + inner[3]))
+        check(typical == face and darkest < 3 * 64,
+              "button %s: no dark caption on the face (typical %s, darkest sum %d)"
+              % (name, typical, darkest))
+    inside = report_inside()
+    check(shot(inside[0] + inside[2] - 2, inside[1] + inside[3] - 2) == WHITE,
+          "the report box is not white")
 
     # The first visible line of the report box is the first line of the help text.
     s.click(REPORT[0] + 6, REPORT[1] + 6)
@@ -692,8 +755,9 @@ def scenario_locale(s):
                  "triangle report with a decimal comma")
 
 
+# (locale, on a desktop with a dark scheme and a window manager, scenarios)
 SESSIONS = [
-    ("C.UTF-8", [
+    ("C.UTF-8", False, [
         (1, "start: title, fixed size, icon, help text, white surface, empty lists", scenario_start),
         (2, "vertices by left, right, middle and Shift presses", scenario_vertices),
         (3, "trapezoids: report, edges, dotted legs, entry closed", scenario_trapezoids),
@@ -701,8 +765,13 @@ SESSIONS = [
         (5, "selection by clicks and arrow keys in both lists", scenario_selection),
         (6, "clear: white surface, empty lists and report, entry open", scenario_clear),
     ]),
-    ("bg_BG.UTF-8", [
+    ("bg_BG.UTF-8", False, [
         (7, "Bulgarian locale: decimal comma in the reports", scenario_locale),
+    ]),
+    ("C.UTF-8", True, [
+        (8, "dark desktop scheme and a window manager: the window as laid out", scenario_start),
+        (9, "dark desktop scheme: black dots on the white surface", scenario_vertices),
+        (10, "dark desktop scheme: the trapezoids' report and construction", scenario_trapezoids),
     ]),
 ]
 
@@ -722,7 +791,7 @@ def main():
         return 1
     wanted = {int(a) for a in sys.argv[2:]}
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
-    for tool in ("Xvfb", "xdotool", "xclip", "import", "xprop", "xwininfo"):
+    for tool in ("Xvfb", "xdotool", "xclip", "import", "xprop", "xwininfo", "openbox"):
         if not any(os.access(os.path.join(d, tool), os.X_OK)
                    for d in os.environ.get("PATH", "").split(os.pathsep)):
             print("FAIL: %s is missing; scripts/setup.sh installs it" % tool)
@@ -730,7 +799,7 @@ def main():
 
     failures = 0
     started = time.monotonic()
-    for locale, scenarios in SESSIONS:
+    for locale, desktop, scenarios in SESSIONS:
         scenarios = [sc for sc in scenarios if not wanted or sc[0] in wanted]
         if not scenarios:
             continue
@@ -743,7 +812,7 @@ def main():
         with tempfile.TemporaryDirectory(prefix="volunde-e2e-") as workdir:
             session = None
             try:
-                session = Session(program, locale, workdir)
+                session = Session(program, locale, workdir, desktop)
                 for number, title, run in scenarios:
                     began = time.monotonic()
                     try:
