@@ -6,11 +6,8 @@
 
 #include "platform/classic_palette.h"
 #include "platform/colors.h"
+#include "platform/start_position.h"
 #include "platform/twips.h"
-
-#include <QGuiApplication>
-#include <QScreen>
-#include <QStyle>
 
 #include <algorithm>
 #include <vector>
@@ -125,6 +122,5 @@ void Volunde::CreateControls()
         setTabOrder(tabOrder[i - 1].control, tabOrder[i].control);
     Text1(0).setFocus();
 
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                    QGuiApplication::primaryScreen()->availableGeometry()));
+    platform::CentreOnScreen(*this);
 }

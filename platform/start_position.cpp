@@ -1,5 +1,6 @@
 #include "start_position.h"
 
+#include <QBasicTimer>
 #include <QEvent>
 #include <QScreen>
 #include <QWidget>
@@ -17,8 +18,9 @@ QPoint CentredCorner(const QWidget& window, QSize size)
            QPoint((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
 }
 
-// Waits for the window's first show, then for its first exposure, when the window manager has
-// framed it, and centres it once more by its frame.
+// After the window's first show, watches for its frame: the window manager frames it some time
+// after it is mapped, and says so only in a property that raises no event. Once the frame is
+// there, centres the window by it; gives up after a few seconds without one.
 class FrameCentring : public QObject {
   public:
     explicit FrameCentring(QWidget& window) : QObject(&window), window_(window)
@@ -26,23 +28,33 @@ class FrameCentring : public QObject {
         window.installEventFilter(this);
     }
 
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
-        if (watched == &window_ && event->type() == QEvent::Show && window_.windowHandle()) {
+        if (event->type() == QEvent::Show) {
             window_.removeEventFilter(this);
-            window_.windowHandle()->installEventFilter(this);
-        } else if (watched == window_.windowHandle() && event->type() == QEvent::Expose &&
-                   window_.windowHandle()->isExposed()) {
-            watched->removeEventFilter(this);
-            if (window_.frameGeometry() != window_.geometry())
-                window_.move(CentredCorner(window_, window_.frameGeometry().size()));
-            deleteLater();
+            ticks_.start(50, this);
         }
         return false;
     }
 
+  protected:
+    void timerEvent(QTimerEvent* /*event*/) override
+    {
+        // The window's margins, not the widget's, which keeps those it saw first.
+        const QMargins frame = window_.windowHandle()->frameMargins();
+        const bool framed = !frame.isNull();
+        if (framed)
+            window_.move(CentredCorner(window_, window_.size().grownBy(frame)));
+        if (framed || ++count_ == 60) {
+            ticks_.stop();
+            deleteLater();
+        }
+    }
+
   private:
     QWidget& window_;
+    QBasicTimer ticks_;
+    int count_ = 0;
 };
 
 } // namespace
