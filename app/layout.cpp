@@ -103,8 +103,8 @@ void Volunde::CreateControls()
     };
     describe(Text1(0), QStringLiteral("Отчет"),
              QStringLiteral("Помощен текст, а след изчисление – отчет за лицето"));
-    describe(Picture1, QStringLiteral("Поле за чертане"),
-             QStringLiteral("Натискане с мишката поставя връх на многоъгълника"));
+    // The surface's description tells its state; the handlers keep it up to date.
+    Picture1.setAccessibleName(QStringLiteral("Поле за чертане"));
     describe(List1(0), QStringLiteral("Координати X"),
              QStringLiteral("Координатите X на върховете, в туипове"));
     describe(List1(1), QStringLiteral("Координати Y"),

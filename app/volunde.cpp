@@ -7,6 +7,7 @@
 #include "platform/run_handler.h"
 
 #include <QApplication>
+#include <QShortcut>
 
 using platform::CInt;
 using platform::CSng;
@@ -19,13 +20,17 @@ Volunde::Volunde(QWidget* parent) : QWidget(parent), Picture1(*new platform::Pic
     CreateControls();
     ConnectEvents();
     platform::RunHandler(this, [this] { Form_Load(); });
+    DescribeSurface();
 }
 
 void Volunde::ConnectEvents()
 {
+    // Every handler runs under the run-time error handling, and the surface's description for
+    // screen readers follows what it changed.
     auto handle = [this](auto handler) {
         return [this, handler](auto... arguments) {
             platform::RunHandler(this, [&] { handler(arguments...); });
+            DescribeSurface();
         };
     };
     connect(&Picture1, &platform::PictureBox::MouseDown, this,
@@ -35,6 +40,10 @@ void Volunde::ConnectEvents()
     for (int Index = 0; Index < List1.size(); ++Index)
         connect(&List1(Index), &platform::ListBox::Click, this,
                 handle([this, Index] { List1_Click(Index); }));
+    connect(&Picture1, &platform::PictureBox::KeyDown, this,
+            handle([this](int KeyCode, int Shift) { Picture1_KeyDown(KeyCode, Shift); }));
+    auto* takeBack = new QShortcut(QKeySequence::Undo, this);
+    connect(takeBack, &QShortcut::activated, this, handle([this] { TakeBackVertex(); }));
     for (int Index = 0; Index < Command1.size(); ++Index)
         connect(&Command1(Index), &platform::CommandButton::Click, this,
                 handle([this, Index] { Command1_Click(Index); }));

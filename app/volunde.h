@@ -46,6 +46,7 @@ class Volunde : public QWidget {
     void Picture1_MouseDown(int Button, int Shift, float X, float Y);
     void List1_Click(int Index);
     void Command1_Click(int Index);
+    void Picture1_KeyDown(int KeyCode, int Shift);
 
     // Editor procedures.
     void ResetPolygon();
@@ -53,10 +54,13 @@ class Volunde : public QWidget {
     void ReplotVertices();
     void ComputeByTrapezoids();
     void ComputeByTriangles();
+    void TakeBackVertex();
 
   private:
     void CreateControls();
     void ConnectEvents();
     void PlotVertex(int index, QRgb colour);
+    QPointF CrossStart() const;
+    void DescribeSurface();
     void DrawConstruction(const geometry::Construction& construction);
 };

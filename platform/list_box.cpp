@@ -1,6 +1,7 @@
 #include "list_box.h"
 
 #include "list_box_accessible.h"
+#include "runtime_error.h"
 
 #include <QAccessible>
 #include <QHeaderView>
@@ -46,6 +47,13 @@ void ListBox::Items::append(const QString& text)
     endInsertRows();
 }
 
+void ListBox::Items::remove(int row)
+{
+    beginRemoveRows(QModelIndex(), row, row);
+    texts.removeAt(row);
+    endRemoveRows();
+}
+
 void ListBox::Items::clear()
 {
     beginResetModel();
@@ -56,6 +64,22 @@ void ListBox::Items::clear()
 void ListBox::AddItem(const QString& text)
 {
     items_.append(text);
+}
+
+void ListBox::RemoveItem(int index)
+{
+    if (index < 0 || index >= ListCount())
+        Raise(InvalidProcedureCall);
+    assigning_ = true;
+    // The view would move the selection to a neighbour; a list box is left without one.
+    if (currentIndex().row() == index)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    if (listIndex_ == index)
+        selectionModel()->clearSelection();
+    items_.remove(index);
+    assigning_ = false;
+    if (listIndex_ > index)
+        --listIndex_;
 }
 
 void ListBox::Clear()

@@ -20,6 +20,8 @@ class ListBox : public QTableView {
 
     // Appends `text` as the last item.
     void AddItem(const QString& text);
+    // Removes item `index`, raising no Click; if it was selected, ListIndex becomes -1.
+    void RemoveItem(int index);
     // Removes every item; ListIndex becomes -1.
     void Clear();
     // The text of item `index`; the empty text for an index outside the items.
@@ -52,6 +54,7 @@ class ListBox : public QTableView {
         int rowCount(const QModelIndex& parent) const override;
         QVariant data(const QModelIndex& index, int role) const override;
         void append(const QString& text);
+        void remove(int row);
         void clear();
         QStringList texts;
     };

@@ -2,6 +2,7 @@
 
 #include "twips.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 
@@ -10,6 +11,10 @@
 namespace platform {
 
 namespace {
+
+// The cross's arms reach this many pixels from its point, and leave this many free round it.
+constexpr int CrossArm = 8;
+constexpr int CrossGap = 3;
 
 int ToPixel(float twips)
 {
@@ -174,6 +179,56 @@ float PictureBox::Height() const
     return static_cast<float>(height() * TwipsPerPixel);
 }
 
+float PictureBox::ScaleWidth() const
+{
+    return static_cast<float>(contentsRect().width() * TwipsPerPixel);
+}
+
+float PictureBox::ScaleHeight() const
+{
+    return static_cast<float>(contentsRect().height() * TwipsPerPixel);
+}
+
+QRgb PictureBox::Point(float x, float y)
+{
+    const QImage& drawing = image();
+    const qreal ratio = drawing.devicePixelRatio();
+    return drawing.pixel(QPointF(QPointF(ToPixel(x), ToPixel(y)) * ratio).toPoint());
+}
+
+void PictureBox::ShowCross(float x, float y)
+{
+    const QRect before = crossArea();
+    cross_ = QPoint(ToPixel(x), ToPixel(y));
+    update(before | crossArea());
+}
+
+void PictureBox::HideCross()
+{
+    if (!cross_)
+        return;
+    update(crossArea());
+    cross_.reset();
+}
+
+float PictureBox::CrossX() const
+{
+    return cross_ ? static_cast<float>(cross_->x() * TwipsPerPixel) : 0.0F;
+}
+
+float PictureBox::CrossY() const
+{
+    return cross_ ? static_cast<float>(cross_->y() * TwipsPerPixel) : 0.0F;
+}
+
+QRect PictureBox::crossArea() const
+{
+    if (!cross_)
+        return {};
+    return QRect(*cross_ - QPoint(CrossArm, CrossArm), QSize(2 * CrossArm + 1, 2 * CrossArm + 1))
+        .translated(contentsRect().topLeft());
+}
+
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
@@ -186,11 +241,25 @@ void PictureBox::paintEvent(QPaintEvent* event)
     const qreal ratio = drawing.devicePixelRatio();
     const QRectF source(QPointF(dirty.topLeft() - inside.topLeft()) * ratio,
                         QSizeF(dirty.size()) * ratio);
-    QPainter(this).drawImage(QRectF(dirty), drawing, source);
+    QPainter p(this);
+    p.drawImage(QRectF(dirty), drawing, source);
+    if (cross_ && dirty.intersects(crossArea())) {
+        // Arms with a gap round the point, so that the dot under it shows whole.
+        p.setClipRect(inside);
+        const QPoint c = *cross_ + inside.topLeft();
+        const QColor magenta(255, 0, 255);
+        p.fillRect(QRect(c, QSize(1, 1)), magenta);
+        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint from = c + d * CrossGap;
+            const QPoint to = c + d * CrossArm;
+            p.fillRect(QRect(from, to).normalized(), magenta);
+        }
+    }
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
+    HideCross();
     const QPoint pixel(static_cast<int>(std::floor(event->position().x())),
                        static_cast<int>(std::floor(event->position().y())));
     const QRect inside = contentsRect();
@@ -201,6 +270,21 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
                        static_cast<float>(at.y() * TwipsPerPixel));
     }
     QFrame::mousePressEvent(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!(press && event->isAutoRepeat()))
+        emit KeyDown(key, ShiftCode(event->modifiers()));
+    event->accept();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event)
+{
+    HideCross();
+    QFrame::focusOutEvent(event);
 }
 
 } // namespace platform

@@ -38,6 +38,19 @@ class PictureBox : public QFrame {
     void Line(float x1, float y1, float x2, float y2, QRgb color);
     // Outer height, border included, in twips.
     float Height() const;
+    // The size of the drawing area inside the border, in twips.
+    float ScaleWidth() const;
+    float ScaleHeight() const;
+    // The colour of the drawing at the point.
+    QRgb Point(float x, float y);
+
+    // The keyboard cursor: a small cross shown over the drawing, never drawn into it. A mouse
+    // press on the box and the loss of the focus hide it.
+    void ShowCross(float x, float y);
+    void HideCross();
+    bool CrossShown() const { return cross_.has_value(); }
+    float CrossX() const;
+    float CrossY() const;
 
     // What has been drawn so far, at device resolution.
     const QImage& image();
@@ -46,10 +59,15 @@ class PictureBox : public QFrame {
     // A mouse button pressed over the inside. `button`: 1 left, 2 right, 4 middle; `shift`: 1
     // Shift, 2 Ctrl, 4 Alt; x and y in whole pixels, as twips.
     void MouseDown(int button, int shift, float x, float y);
+    // A key pressed while the box has the focus: the Qt key code and the same shift codes. A
+    // held Space or Enter presses once, as on a button; the other keys repeat.
+    void KeyDown(int keyCode, int shift);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     QPainter& painter();
@@ -58,7 +76,11 @@ class PictureBox : public QFrame {
     void endPainting();
     void drawn();
 
+    // Where the cross stands over the inside, in pixels; what it covers.
+    QRect crossArea() const;
+
     QImage image_;
+    std::optional<QPoint> cross_;
     std::optional<QPainter> painter_;
     std::array<QPen, 3> pens_{QPen(Qt::NoPen), QPen(Qt::NoPen), QPen(Qt::NoPen)};
     bool autoRedraw_ = false;

@@ -25,7 +25,9 @@ TEST(RandomWindow, EveryInvariantHoldsAfterEachEvent)
     const long long events = FromEnvironment("VOLUNDE_RANDOM_EVENTS", 12000);
     Volunde window;
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Active, so that the window's shortcut Ctrl+Z reaches it.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     random_use::WindowDriver driver(window, seed);
     const std::string atStart = driver.Check();
     ASSERT_TRUE(atStart.empty()) << atStart;

@@ -3,7 +3,6 @@
 #include "app/static_texts.h"
 #include "geometry/trapezoids.h"
 #include "geometry/triangles.h"
-#include "platform/run_handler.h"
 
 #include <QCoreApplication>
 #include <QItemSelectionModel>
@@ -70,6 +69,7 @@ void WindowDriver::Note(std::string what)
     // Each event starts with nothing drawn that must be checked.
     expectedPixels_.clear();
     expectBlank_ = false;
+    expectedCross_.reset();
     recent_.push_back("#" + std::to_string(events_) + " " + what);
     if (recent_.size() > 12)
         recent_.pop_front();
@@ -84,6 +84,8 @@ std::string WindowDriver::Step()
     const int roll = Pick(1000);
     if (roll < commands)
         RandomCommand();
+    else if (roll < commands + 120)
+        RandomSurfaceKey();
     else if (roll < commands + 180)
         RandomListClick();
     else if (roll < commands + 330)
@@ -214,6 +216,85 @@ void WindowDriver::Key(int list, int key)
     }
 }
 
+void WindowDriver::RandomSurfaceKey()
+{
+    const int roll = Pick(20);
+    const Qt::Key arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+    if (roll < 12) {
+        SurfaceKey(arrows[Pick(4)], Pick(3) == 0 ? Qt::ShiftModifier : Qt::NoModifier,
+                   &w_.Picture1);
+    } else if (roll < 16) {
+        SurfaceKey(Pick(2) ? Qt::Key_Space : Qt::Key_Return, {}, &w_.Picture1);
+    } else if (roll < 18) {
+        SurfaceKey(Qt::Key_Backspace, {}, &w_.Picture1);
+    } else {
+        QWidget* targets[] = {&w_.Picture1, &w_.List1(0), &w_.List1(1), &w_.Text1(0)};
+        SurfaceKey(Qt::Key_Z, Qt::ControlModifier, targets[Pick(4)]);
+    }
+}
+
+void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWidget* target)
+{
+    Note("key " + Text(QKeySequence(key | modifiers).toString()) + " on " +
+         target->metaObject()->className());
+    // Where the cross stands before the key: where it is shown, or else where it starts.
+    const QSize inside = w_.Picture1.contentsRect().size();
+    QPoint from(inside.width() / 2, inside.height() / 2);
+    if (w_.Picture1.CrossShown())
+        from =
+            QPoint(static_cast<int>(w_.Picture1.CrossX()), static_cast<int>(w_.Picture1.CrossY())) /
+            TwipsPerPixel;
+    else if (!model_.vertices.empty())
+        from = model_.vertices.back() / TwipsPerPixel;
+    if (target == &w_.Picture1)
+        w_.Picture1.setFocus();
+    QTest::keyClick(target, key, modifiers);
+
+    const int step = modifiers & Qt::ShiftModifier ? 10 : 1;
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const QPoint move = key == Qt::Key_Left    ? QPoint(-step, 0)
+                            : key == Qt::Key_Right ? QPoint(step, 0)
+                            : key == Qt::Key_Up    ? QPoint(0, -step)
+                                                   : QPoint(0, step);
+        expectedCross_ = QPoint(std::clamp(from.x() + move.x(), 0, inside.width() - 1),
+                                std::clamp(from.y() + move.y(), 0, inside.height() - 1));
+        return;
+    }
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+        if (!model_.closed && static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
+            model_.vertices.push_back(from * TwipsPerPixel);
+            model_.penWidth = 1;
+            expectedPixels_.emplace_back(from * TwipsPerPixel, Black);
+        }
+        expectedCross_ = from;
+        return;
+    default:
+        if (model_.closed || model_.vertices.empty())
+            return;
+        {
+            const QPoint gone = model_.vertices.back();
+            model_.vertices.pop_back();
+            if (model_.selected == static_cast<int>(model_.vertices.size()))
+                model_.selected = -1;
+            model_.penWidth = 1;
+            // Its dot is gone, unless another dot covers the spot.
+            const bool covered =
+                std::any_of(model_.vertices.begin(), model_.vertices.end(), [&](QPoint v) {
+                    const QPoint d = (v - gone) / TwipsPerPixel;
+                    return std::abs(d.x()) <= 4 && std::abs(d.y()) <= 4;
+                });
+            if (!covered)
+                expectedPixels_.emplace_back(gone, White);
+            return;
+        }
+    }
+}
+
 void WindowDriver::RandomCommand()
 {
     Command(Pick(3), Pick(2) == 0);
@@ -221,11 +302,11 @@ void WindowDriver::RandomCommand()
 
 void WindowDriver::Command(int index, bool byMouse)
 {
-    Note("command " + std::to_string(index) + (byMouse ? " by mouse" : " by handler"));
+    Note("command " + std::to_string(index) + (byMouse ? " by mouse" : " by its event"));
     if (byMouse)
         QTest::mouseClick(&w_.Command1(index), Qt::LeftButton);
     else
-        platform::RunHandler(&w_, [&] { w_.Command1_Click(index); });
+        emit w_.Command1(index).Click();
     // The report box shows its text at the next turn of the event loop.
     QCoreApplication::processEvents();
 
@@ -327,11 +408,21 @@ std::string WindowDriver::Invariants()
     if (w_.Picture1.DrawStyle() != model_.drawStyle)
         return "line style " + std::to_string(w_.Picture1.DrawStyle()) + ", expected " +
                std::to_string(model_.drawStyle);
+    if (expectedCross_ &&
+        (!w_.Picture1.CrossShown() ||
+         QPoint(static_cast<int>(w_.Picture1.CrossX()), static_cast<int>(w_.Picture1.CrossY())) !=
+             *expectedCross_ * TwipsPerPixel))
+        return "the cross is not at pixel (" + std::to_string(expectedCross_->x()) + ", " +
+               std::to_string(expectedCross_->y()) + ")";
+    if (!w_.Picture1.accessibleDescription().startsWith(QStringLiteral("Върхове: %1.").arg(count)))
+        return "the surface's description says " + Text(w_.Picture1.accessibleDescription());
     if (w_.findChild<QMessageBox*>(QStringLiteral("runTimeErrorBox")))
         return "a run-time error was shown";
     for (const auto& [twips, colour] : expectedPixels_) {
-        std::string failure =
-            PixelIs(twips, colour, colour == Red ? "the selected vertex" : "a vertex dot");
+        std::string failure = PixelIs(twips, colour,
+                                      colour == Red     ? "the selected vertex"
+                                      : colour == White ? "the vertex taken back"
+                                                        : "a vertex dot");
         if (!failure.empty())
             return failure;
     }

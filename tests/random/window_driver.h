@@ -1,7 +1,8 @@
 #pragma once
 
 // Random use of the real window: mouse presses anywhere on and around the drawing surface, clicks
-// and arrow keys in both coordinate lists, the three commands. A model of what the window must
+// and arrow keys in both coordinate lists, the three commands, and the surface's keys: the cross
+// moved, a vertex placed at it, the last vertex taken back. A model of what the window must
 // hold is kept alongside, and every invariant is checked against it after each event.
 
 #include "app/volunde.h"
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -46,12 +48,15 @@ class WindowDriver {
     void ClickItem(int list, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void Key(int list, int key);
     void Command(int index, bool byMouse);
+    // A key for the surface: sent to it, or for Ctrl+Z to `target`, any control of the window.
+    void SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWidget* target);
 
   private:
     void RandomPress();
     void RandomListClick();
     void RandomKey();
     void RandomCommand();
+    void RandomSurfaceKey();
     void Note(std::string what);
     std::string Invariants();
     std::string PixelIs(QPoint twips, QRgb colour, const char* what);
@@ -64,6 +69,8 @@ class WindowDriver {
     // Vertex pixels the last event must have drawn, and in which colour.
     std::vector<std::pair<QPoint, QRgb>> expectedPixels_;
     bool expectBlank_ = false;
+    // Where the last arrow key must have put the cross, in pixels.
+    std::optional<QPoint> expectedCross_;
     // Commands are rare in some stretches, so that larger polygons come about too.
     bool building_ = false;
     std::deque<std::string> recent_;
