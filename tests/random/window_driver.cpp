@@ -274,7 +274,8 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWid
         expectedCross_ = from;
         return;
     default:
-        if (model_.closed || model_.vertices.empty())
+        // Ctrl+Z is the window's shortcut: it needs the window active.
+        if (model_.closed || model_.vertices.empty() || (key == Qt::Key_Z && !w_.isActiveWindow()))
             return;
         {
             const QPoint gone = model_.vertices.back();
