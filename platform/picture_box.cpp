@@ -248,7 +248,6 @@ void PictureBox::paintEvent(QPaintEvent* event)
         p.setClipRect(inside);
         const QPoint c = *cross_ + inside.topLeft();
         const QColor magenta(255, 0, 255);
-        p.fillRect(QRect(c, QSize(1, 1)), magenta);
         for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
             const QPoint from = c + d * CrossGap;
             const QPoint to = c + d * CrossArm;

@@ -755,6 +755,41 @@ def scenario_locale(s):
                  "triangle report with a decimal comma")
 
 
+def arrow_keys(start, end):
+    """The arrow keys that move the cross from pixel `start` to `end`: tens with Shift, then
+    ones."""
+    keys = []
+    for delta, less, more in ((end[0] - start[0], "Left", "Right"), (end[1] - start[1], "Up", "Down")):
+        name = more if delta > 0 else less
+        keys += ["shift+" + name] * (abs(delta) // 10) + [name] * (abs(delta) % 10)
+    return keys
+
+
+def scenario_keyboard(s):
+    """From the start, without the mouse: Tab to the surface, place the vertices with the arrow
+    keys and Space, take back a stray one with Backspace, Tab to "Трапеци" and press Space."""
+    polygon = [(60, 30), (400, 52), (331, 170), (118, 147)]
+    cross = (SURFACE_SIZE[0] // 2, SURFACE_SIZE[1] // 2)  # where the cross starts
+    s.key("Tab")
+    for vertex in polygon + [(200, 100)]:
+        keys = arrow_keys(cross, vertex) + ["space"]
+        for at in range(0, len(keys), 40):
+            s.xdotool("key", "--delay", "5", *keys[at:at + 40])
+        cross = vertex
+        s.wait_for(lambda shot: shot.surface(*vertex) == BLACK,
+                   "Space drew no dot at surface pixel %s" % (vertex,))
+    s.key("BackSpace")
+    s.wait_for(lambda shot: shot.surface(200, 100) == WHITE, "Backspace left the stray dot")
+    s.key("Tab", "Tab", "Tab", "space")
+    expected, _ = trapezoid_report(twips(polygon))
+    compare_text(s.copy_report(plain(expected)), expected,
+                 "trapezoid report of a polygon entered by keyboard")
+    shot = s.settle()
+    for vertex in polygon:
+        problem = dot_problem(shot, vertex, BLACK, ring_clear=False)
+        check(problem is None, problem)
+
+
 # (locale, on a desktop with a dark scheme and a window manager, scenarios)
 SESSIONS = [
     ("C.UTF-8", False, [
@@ -767,6 +802,9 @@ SESSIONS = [
     ]),
     ("bg_BG.UTF-8", False, [
         (7, "Bulgarian locale: decimal comma in the reports", scenario_locale),
+    ]),
+    ("C.UTF-8", False, [
+        (11, "keyboard alone: the same report as for the same points pressed", scenario_keyboard),
     ]),
     ("C.UTF-8", True, [
         (8, "dark desktop scheme and a window manager: the window as laid out", scenario_start),
