@@ -113,11 +113,14 @@ void Volunde::DescribeSurface()
 {
     const QPointF at =
         Picture1.CrossShown() ? QPointF(Picture1.CrossX(), Picture1.CrossY()) : CrossStart();
-    Picture1.setAccessibleDescription(
+    const QString description =
         QStringLiteral("Върхове: %1. Кръстче: X %2, Y %3 туипа. Стрелките местят кръстчето "
                        "(с Shift по 10 точки), интервал или Enter поставя връх, Backspace или "
                        "Ctrl+Z връща последния.")
             .arg(PointCount)
             .arg(at.x())
-            .arg(at.y()));
+            .arg(at.y());
+    // A screen reader hears every change announced, so only changes are.
+    if (description != Picture1.accessibleDescription())
+        Picture1.setAccessibleDescription(description);
 }
