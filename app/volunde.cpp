@@ -42,6 +42,8 @@ void Volunde::ConnectEvents()
                 handle([this, Index] { List1_Click(Index); }));
     connect(&Picture1, &platform::PictureBox::KeyDown, this,
             handle([this](int KeyCode, int Shift) { Picture1_KeyDown(KeyCode, Shift); }));
+    connect(&Text1(0), &platform::TextBox::CaretLine, this,
+            handle([this](int Line) { ShowFigureOfLine(Line); }));
     auto* takeBack = new QShortcut(QKeySequence::Undo, this);
     connect(takeBack, &QShortcut::activated, this, handle([this] { TakeBackVertex(); }));
     for (int Index = 0; Index < Command1.size(); ++Index)

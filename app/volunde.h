@@ -55,6 +55,8 @@ class Volunde : public QWidget {
     void ComputeByTrapezoids();
     void ComputeByTriangles();
     void TakeBackVertex();
+    // Tints the figure that report line `Line` describes, or nothing for another line or -1.
+    void ShowFigureOfLine(int Line);
 
   private:
     void CreateControls();

@@ -22,6 +22,9 @@ class ReportWriter {
 };
 
 inline constexpr QStringView EndOfLine = u"\r\n";
+// How the lines of the reports begin.
+inline constexpr QStringView TrapezoidLabel = u"Координати бедро: ";
+inline constexpr QStringView TriangleLabel = u"Върхове 1";
 inline constexpr QStringView TotalLabel = u"Лице на изпъкнал многоъгълник = ";
 
 } // namespace geometry

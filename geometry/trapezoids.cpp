@@ -1,6 +1,6 @@
 #include "trapezoids.h"
 
-#include "reading.h"
+#include "areas.h"
 #include "report_writer.h"
 
 namespace geometry {
@@ -9,19 +9,9 @@ using namespace detail;
 
 namespace {
 
-struct Edge {
-    double xp, yp, xc;
-    int yc;
-};
-
-double TrapezoidArea(const Edge& e)
-{
-    return Finite((0.5 * (e.yp + e.yc)) * (e.xp - e.xc));
-}
-
 void AppendTrapezoidLine(ReportWriter& out, const Edge& e, double area)
 {
-    out << u"Координати бедро: " << e.xp << u"," << e.yp << u" : " << e.xc << u"," << e.yc
+    out << TrapezoidLabel << e.xp << u"," << e.yp << u" : " << e.xc << u"," << e.yc
         << u"; лице на трапец = " << area << EndOfLine;
 }
 

@@ -1,6 +1,6 @@
 #include "triangles.h"
 
-#include "reading.h"
+#include "areas.h"
 #include "report_writer.h"
 
 #include <cmath>
@@ -10,12 +10,6 @@ namespace geometry {
 using namespace detail;
 
 namespace {
-
-struct Triangle {
-    int i;
-    double x0, y0, x1, y1, x2;
-    int y2;
-};
 
 double Side(double xa, double ya, double xb, double yb)
 {
@@ -32,15 +26,9 @@ double Heron(const Triangle& t)
     return product > 0 ? std::sqrt(product) : 0.0;
 }
 
-double OrientedArea(const Triangle& t)
-{
-    const double x0 = t.x0, y0 = t.y0, x1 = t.x1, y1 = t.y1, x2 = t.x2, y2 = t.y2;
-    return Finite(0.5 * (x0 * y1 + y0 * x2 + x1 * y2 - x2 * y1 - y2 * x0 - x1 * y0));
-}
-
 void AppendTriangleLine(ReportWriter& out, const Triangle& t, QStringView label, double area)
 {
-    out << u"Върхове 1" << t.i << t.i + 1 << u": " << t.x0 << u"," << t.y0 << u"; " << t.x1 << u","
+    out << TriangleLabel << t.i << t.i + 1 << u": " << t.x0 << u"," << t.y0 << u"; " << t.x1 << u","
         << t.y1 << u"; " << t.x2 << u"," << t.y2 << u"; " << label << area << EndOfLine;
 }
 

@@ -221,6 +221,25 @@ float PictureBox::CrossY() const
     return cross_ ? static_cast<float>(cross_->y() * TwipsPerPixel) : 0.0F;
 }
 
+void PictureBox::ShowTint(const std::vector<QPointF>& corners, QRgb colour)
+{
+    HideTint();
+    tint_.reserve(static_cast<qsizetype>(corners.size()));
+    for (const QPointF& c : corners)
+        tint_.append(
+            QPoint(ToPixel(static_cast<float>(c.x())), ToPixel(static_cast<float>(c.y()))));
+    tintColour_ = QColor(colour);
+    update(tint_.boundingRect().adjusted(0, 0, 1, 1).translated(contentsRect().topLeft()));
+}
+
+void PictureBox::HideTint()
+{
+    if (tint_.isEmpty())
+        return;
+    update(tint_.boundingRect().adjusted(0, 0, 1, 1).translated(contentsRect().topLeft()));
+    tint_.clear();
+}
+
 QRect PictureBox::crossArea() const
 {
     if (!cross_)
@@ -243,6 +262,16 @@ void PictureBox::paintEvent(QPaintEvent* event)
                         QSizeF(dirty.size()) * ratio);
     QPainter p(this);
     p.drawImage(QRectF(dirty), drawing, source);
+    if (!tint_.isEmpty()) {
+        p.save();
+        p.setClipRect(dirty);
+        p.translate(inside.topLeft());
+        p.setCompositionMode(QPainter::CompositionMode_Multiply);
+        p.setPen(Qt::NoPen);
+        p.setBrush(tintColour_);
+        p.drawPolygon(tint_, Qt::OddEvenFill);
+        p.restore();
+    }
     if (cross_ && dirty.intersects(crossArea())) {
         // Arms with a gap round the point, so that the dot under it shows whole.
         p.setClipRect(inside);

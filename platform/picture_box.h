@@ -3,9 +3,11 @@
 #include <QFrame>
 #include <QImage>
 #include <QPainter>
+#include <QPolygon>
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace platform {
 
@@ -52,6 +54,13 @@ class PictureBox : public QFrame {
     float CrossX() const;
     float CrossY() const;
 
+    // A tint over the polygon with these corners (twips): shown over the drawing, never drawn
+    // into it, and multiplied with it, so that only the white ground takes the colour and
+    // black stays black.
+    void ShowTint(const std::vector<QPointF>& corners, QRgb colour);
+    void HideTint();
+    bool TintShown() const { return !tint_.isEmpty(); }
+
     // What has been drawn so far, at device resolution.
     const QImage& image();
 
@@ -81,6 +90,8 @@ class PictureBox : public QFrame {
 
     QImage image_;
     std::optional<QPoint> cross_;
+    QPolygon tint_;
+    QColor tintColour_;
     std::optional<QPainter> painter_;
     std::array<QPen, 3> pens_{QPen(Qt::NoPen), QPen(Qt::NoPen), QPen(Qt::NoPen)};
     bool autoRedraw_ = false;

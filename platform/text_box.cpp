@@ -1,8 +1,10 @@
 #include "text_box.h"
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTimer>
 
 #include <algorithm>
@@ -41,11 +43,16 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setUndoRedoEnabled(false);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (hasFocus() && shown_)
+            caretMoved(textCursor().blockNumber());
+    });
 }
 
 void TextBox::setText(QString text)
 {
     text_ = std::move(text);
+    caretMoved(-1);
     if (shown_) {
         shown_ = false;
         QTimer::singleShot(0, this, &TextBox::showText);
@@ -56,9 +63,36 @@ void TextBox::showText()
 {
     if (shown_)
         return;
-    shown_ = true;
     setPlainText(LineFeedsOnly(text_));
+    shown_ = true;
     verticalScrollBar()->setValue(0);
+}
+
+QString TextBox::Line(int index) const
+{
+    return document()->findBlockByNumber(index).text();
+}
+
+void TextBox::caretMoved(int line)
+{
+    if (line == caretLine_)
+        return;
+    caretLine_ = line;
+    emit CaretLine(line);
+}
+
+void TextBox::focusInEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    if (shown_)
+        caretMoved(textCursor().blockNumber());
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason)
+        caretMoved(-1);
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent* event)

@@ -19,13 +19,27 @@ class TextBox : public QPlainTextEdit {
     // Shows the latest text now instead of at the next turn of the event loop.
     void showText();
 
+    // The text of line `index` as shown, counted from 0; a wrapped line is one line.
+    QString Line(int index) const;
+
+  signals:
+    // The line the caret stands on, while the box has the focus: raised when the caret moves to
+    // another line and when the box takes the focus; -1 when it loses the focus (but to its own
+    // menu) and when its text is set.
+    void CaretLine(int line);
+
   protected:
     // The box's own menu, in Bulgarian and the window's colours: copy and select all.
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    void caretMoved(int line);
+
     QString text_;
     bool shown_ = true;
+    int caretLine_ = -1;
 };
 
 } // namespace platform
