@@ -667,6 +667,41 @@ def scenario_triangles(s):
     check(shot.surface(*BLANK_SPOT) == WHITE, "the ignored press shows a dot")
 
 
+ADDS = (165, 205, 255)  # the tints of a figure whose area adds to the total
+TAKES_AWAY = (255, 195, 130)  # and of one that takes away from it
+
+
+def scenario_report_figure(s):
+    """A click on the report's first line tints the first fan triangle, which adds; the caret
+    moved down to the second triangle's lines tints that one, which lies outside the concave
+    pentagon and takes away."""
+    first = PENTAGON[:3]
+    centroid = tuple(sum(v[k] for v in first) // 3 for k in (0, 1))
+    s.click(REPORT[0] + 60, REPORT[1] + 10)
+    shot = s.wait_for(lambda shot: shot.surface(*centroid) == ADDS,
+                      lambda shot: "the first line tinted the first triangle's centre %s with %s"
+                      % (centroid, shot.surface(*centroid)))
+    for vertex in first:
+        problem = dot_problem(shot, vertex, BLACK, ring_clear=False)
+        check(problem is None, "under the tint: %s" % problem)
+    # The second triangle is thin: count its tinted pixels, wherever the lines wrap.
+    second = [PENTAGON[0], PENTAGON[2], PENTAGON[3]]
+    left, top = (min(v[k] for v in second) for k in (0, 1))
+    right, bottom = (max(v[k] for v in second) for k in (0, 1))
+
+    def second_lit(shot):
+        return sum(shot.surface(x, y) == TAKES_AWAY
+                   for y in range(top, bottom) for x in range(left, right)) > 50
+
+    for _ in range(8):
+        s.key("Down")
+        if second_lit(s.settle()):
+            break
+    shot = s.shot()
+    check(second_lit(shot), "no line of the second triangle tinted it as taking away")
+    check(shot.surface(*centroid) == WHITE, "the first triangle is still tinted")
+
+
 def selection_problem(shot, selected):
     for index, vertex in enumerate(PENTAGON):
         colour = RED if index == selected else BLACK
@@ -797,6 +832,7 @@ SESSIONS = [
         (2, "vertices by left, right, middle and Shift presses", scenario_vertices),
         (3, "trapezoids: report, edges, dotted legs, entry closed", scenario_trapezoids),
         (4, "triangles: report, fan lines, total as by trapezoids", scenario_triangles),
+        (12, "report lines tint their triangles, adding and taking away", scenario_report_figure),
         (5, "selection by clicks and arrow keys in both lists", scenario_selection),
         (6, "clear: white surface, empty lists and report, entry open", scenario_clear),
     ]),
