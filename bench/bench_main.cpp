@@ -23,6 +23,7 @@ int main(int argc, char** argv)
     bench::RegisterCoreBenchmarks();
     bench::RegisterConversionBenchmarks();
     bench::RegisterWindowBenchmarks();
+    bench::RegisterInteractionBenchmarks();
     bench::RegisterStartupBenchmarks();
 
     bench::CollectingReporter reporter;

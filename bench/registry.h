@@ -11,6 +11,7 @@ namespace bench {
 void RegisterCoreBenchmarks();
 void RegisterConversionBenchmarks();
 void RegisterWindowBenchmarks();
+void RegisterInteractionBenchmarks();
 void RegisterStartupBenchmarks();
 
 // The vertex counts: three, hand-placed sizes, and up to the lists' capacity.

@@ -169,6 +169,13 @@ std::vector<Goal> EvaluateGoals(const Results& results)
             Seconds(results, Name("core", method, Capacity)) /
                 Seconds(results, Name("core", method, 4096)),
             9, "×");
+    add("taking back the last vertex at " + capacity,
+        CounterOf(results, Name("interaction", "take back", Capacity), "median_s"), 16e-3, "ms");
+    add("lighting a triangle's line at " + capacity,
+        CounterOf(results, Name("interaction", "light triangle", Capacity), "median_s"), 5e-3,
+        "ms");
+    add("lighting the total line's polygon at " + capacity,
+        CounterOf(results, Name("interaction", "light total", Capacity), "median_s"), 16e-3, "ms");
     add("start-up ÷ bare Qt window", CounterOf(results, "startup", "ratio"), 1.5, "×");
     add("peak resident memory at capacity after both commands",
         CounterOf(results, "memory/capacity", "peak_rss_MB"), 150, "MB");
@@ -212,6 +219,14 @@ void PrintSummary(const Results& results, std::ostream& out)
             out << "| " << method << " | " << Count(n) << " | "
                 << FormatSeconds(Seconds(results, name)) << " | "
                 << FormatSeconds(CounterOf(results, name, "per_item")) << " |\n";
+        }
+    out << "\n| interaction | N | time |\n|---|---:|---:|\n";
+    for (const char* what : {"take back", "light triangle", "light total"})
+        for (const int n : {100, 4096, Capacity}) {
+            const std::string name = Name("interaction", what, n);
+            if (results.find(name))
+                out << "| " << what << " | " << Count(n) << " | "
+                    << FormatSeconds(CounterOf(results, name, "median_s")) << " |\n";
         }
     for (const char* name : {"conv/Val(list text)", "conv/Val(-7.25E1)", "conv/Double to text",
                              "conv/Double to text (15 digits)", "conv/Single to text"})

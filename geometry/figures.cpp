@@ -29,16 +29,27 @@ Triangle TriangleAt(const VertexTexts& vertices, int i)
             platform::CInt(YOf(vertices, i))};
 }
 
-// The method's signed total, summed in the method's order.
+// The method's signed total, summed in the method's order, reading each vertex once.
 double SignedTotal(const VertexTexts& vertices, int n, Method method)
 {
+    const bool trapezoids = method == Method::Trapezoids;
+    const double x0 = XOf(vertices, 0);
+    const double y0 = YOf(vertices, 0);
+    double x = x0; // the vertex before, as read
+    double y = y0;
     double T = 0;
-    if (method == Method::Trapezoids)
-        for (int k = 0; k <= n; ++k)
-            T = Finite(T + TrapezoidArea(EdgeAt(vertices, n, k)));
-    else
-        for (int i = 2; i <= n; ++i)
-            T = Finite(T + OrientedArea(TriangleAt(vertices, i)));
+    // The trapezoids close the polygon with the edge from vertex n back to vertex 0.
+    for (int k = 1; k <= (trapezoids ? n + 1 : n); ++k) {
+        const double xk = k <= n ? XOf(vertices, k) : x0;
+        const double yk = k <= n ? YOf(vertices, k) : y0;
+        const int rounded = platform::CInt(yk);
+        if (trapezoids)
+            T = Finite(T + TrapezoidArea({x, y, xk, rounded}));
+        else if (k >= 2)
+            T = Finite(T + OrientedArea({k, x0, y0, x, y, xk, rounded}));
+        x = xk;
+        y = yk;
+    }
     return T;
 }
 

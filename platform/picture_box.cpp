@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace platform {
 
@@ -40,6 +42,54 @@ int ShiftCode(Qt::KeyboardModifiers modifiers)
     return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
            (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
            (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+// A `size` image, white but where the polygon through `corners` (pixels) covers a pixel's centre
+// by the even-odd rule, there `colour`; `changed` is set to the part that is not white. Each row
+// marks where the edges cross it and fills between the marks: linear in the crossings and the
+// pixels, where a general rasterizer spends per span on a polygon of thousands of edges.
+QImage TintImage(const std::vector<QPoint>& corners, QSize size, QRgb colour, QRect& changed)
+{
+    const int width = size.width();
+    const int height = size.height();
+    std::vector<std::uint8_t> toggles(static_cast<std::size_t>(height) * (width + 1));
+    const std::size_t n = corners.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const QPointF a = corners[k];
+        const QPointF b = corners[(k + 1) % n];
+        if (a.y() == b.y())
+            continue;
+        // The rows whose centre line y = row + 0.5 the edge crosses, its lower end excluded.
+        const double top = std::min(a.y(), b.y());
+        const double bottom = std::max(a.y(), b.y());
+        const int first = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
+        const int last = std::min(height - 1, static_cast<int>(std::ceil(bottom - 0.5)) - 1);
+        const double slope = (b.x() - a.x()) / (b.y() - a.y());
+        for (int row = first; row <= last; ++row) {
+            const double x = a.x() + (row + 0.5 - a.y()) * slope;
+            const int column = std::clamp(static_cast<int>(std::ceil(x - 0.5)), 0, width);
+            toggles[static_cast<std::size_t>(row) * (width + 1) + column] ^= 1;
+        }
+    }
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPoint least(width, height);
+    QPoint most(-1, -1);
+    for (int row = 0; row < height; ++row) {
+        const std::uint8_t* marks = &toggles[static_cast<std::size_t>(row) * (width + 1)];
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        bool inside = false;
+        for (int column = 0; column < width; ++column) {
+            inside ^= marks[column] != 0;
+            if (!inside)
+                continue;
+            line[column] = colour;
+            least = QPoint(std::min(least.x(), column), std::min(least.y(), row));
+            most = QPoint(std::max(most.x(), column), std::max(most.y(), row));
+        }
+    }
+    changed = QRect(least, most);
+    return image;
 }
 
 Qt::PenStyle PenStyle(int drawStyle)
@@ -224,20 +274,21 @@ float PictureBox::CrossY() const
 void PictureBox::ShowTint(const std::vector<QPointF>& corners, QRgb colour)
 {
     HideTint();
-    tint_.reserve(static_cast<qsizetype>(corners.size()));
+    std::vector<QPoint> pixels;
+    pixels.reserve(corners.size());
     for (const QPointF& c : corners)
-        tint_.append(
-            QPoint(ToPixel(static_cast<float>(c.x())), ToPixel(static_cast<float>(c.y()))));
-    tintColour_ = QColor(colour);
-    update(tint_.boundingRect().adjusted(0, 0, 1, 1).translated(contentsRect().topLeft()));
+        pixels.emplace_back(ToPixel(static_cast<float>(c.x())), ToPixel(static_cast<float>(c.y())));
+    tint_ = TintImage(pixels, contentsRect().size(), colour, tinted_);
+    update(tinted_.translated(contentsRect().topLeft()));
 }
 
 void PictureBox::HideTint()
 {
-    if (tint_.isEmpty())
+    if (tint_.isNull())
         return;
-    update(tint_.boundingRect().adjusted(0, 0, 1, 1).translated(contentsRect().topLeft()));
-    tint_.clear();
+    update(tinted_.translated(contentsRect().topLeft()));
+    tint_ = QImage();
+    tinted_ = QRect();
 }
 
 QRect PictureBox::crossArea() const
@@ -262,15 +313,10 @@ void PictureBox::paintEvent(QPaintEvent* event)
                         QSizeF(dirty.size()) * ratio);
     QPainter p(this);
     p.drawImage(QRectF(dirty), drawing, source);
-    if (!tint_.isEmpty()) {
-        p.save();
-        p.setClipRect(dirty);
-        p.translate(inside.topLeft());
+    if (!tint_.isNull() && dirty.intersects(tinted_.translated(inside.topLeft()))) {
         p.setCompositionMode(QPainter::CompositionMode_Multiply);
-        p.setPen(Qt::NoPen);
-        p.setBrush(tintColour_);
-        p.drawPolygon(tint_, Qt::OddEvenFill);
-        p.restore();
+        p.drawImage(dirty, tint_, dirty.translated(-inside.topLeft()));
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     if (cross_ && dirty.intersects(crossArea())) {
         // Arms with a gap round the point, so that the dot under it shows whole.

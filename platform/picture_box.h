@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QImage>
 #include <QPainter>
-#include <QPolygon>
 
 #include <array>
 #include <optional>
@@ -59,7 +58,7 @@ class PictureBox : public QFrame {
     // black stays black.
     void ShowTint(const std::vector<QPointF>& corners, QRgb colour);
     void HideTint();
-    bool TintShown() const { return !tint_.isEmpty(); }
+    bool TintShown() const { return !tint_.isNull(); }
 
     // What has been drawn so far, at device resolution.
     const QImage& image();
@@ -90,8 +89,10 @@ class PictureBox : public QFrame {
 
     QImage image_;
     std::optional<QPoint> cross_;
-    QPolygon tint_;
-    QColor tintColour_;
+    // The tint over the inside: its colour where the polygon covers a pixel's centre (even-odd),
+    // white elsewhere; and the part of the inside it changes.
+    QImage tint_;
+    QRect tinted_;
     std::optional<QPainter> painter_;
     std::array<QPen, 3> pens_{QPen(Qt::NoPen), QPen(Qt::NoPen), QPen(Qt::NoPen)};
     bool autoRedraw_ = false;

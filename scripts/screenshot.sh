@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Regenerates docs/screenshot.png, the README's picture of the window: builds the program if
-# needed, runs it on a private X server (Xvfb), places the vertices of a polygon with real mouse
-# presses, presses "Трапеци" and captures just the window.
+# Regenerates the README's pictures of the window: builds the program if needed, runs it on a
+# private X server (Xvfb) and works it with real mouse presses. docs/screenshot.png: a polygon by
+# "Трапеци". docs/report-figure.png: a concave polygon by "Триъгълницци", with the line of the
+# fan triangle that lies outside it clicked, so that the triangle is lit as taking away.
 #
 #   scripts/screenshot.sh            # builds in build/release
 #   BUILD_DIR=build/debug scripts/screenshot.sh
@@ -10,6 +11,7 @@ cd "$(dirname "$0")/.."
 
 BUILD_DIR=${BUILD_DIR:-build/release}
 OUTPUT=${OUTPUT:-docs/screenshot.png}
+FIGURE_OUTPUT=${FIGURE_OUTPUT:-docs/report-figure.png}
 TITLE="Геометрия - лице на неправилен N-ъгълник"
 
 scripts/setup.sh
@@ -77,3 +79,18 @@ sleep 1
 mkdir -p "$(dirname "$OUTPUT")"
 import -silent -window "$window" -strip "png:$OUTPUT"
 echo "wrote $OUTPUT"
+
+xdotool mousemove --window "$window" 468 12 click 1   # "Чисти"
+for vertex in "440 20" "180 90" "60 180" "30 20"; do
+  read -r x y <<<"$vertex"
+  xdotool mousemove --window "$window" $((10 + x)) $((34 + y)) click 1
+  sleep 0.1
+done
+xdotool mousemove --window "$window" 440 252 click 1   # "Триъгълницци"
+sleep 0.5
+xdotool mousemove --window "$window" 120 301 click 1   # the first triangle's oriented line
+xdotool mousemove --window "$window" 250 200
+sleep 1
+mkdir -p "$(dirname "$FIGURE_OUTPUT")"
+import -silent -window "$window" -strip "png:$FIGURE_OUTPUT"
+echo "wrote $FIGURE_OUTPUT"
