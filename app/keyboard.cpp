@@ -37,10 +37,12 @@ void Volunde::Picture1_KeyDown(int KeyCode, int Shift)
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        const QPointF at =
-            Picture1.CrossShown() ? QPointF(Picture1.CrossX(), Picture1.CrossY()) : CrossStart();
-        Picture1.ShowCross(at.x(), at.y());
-        Picture1_MouseDown(1, 0, at.x(), at.y());
+        // With no cross shown the key only shows it: a vertex goes where the user can see.
+        const QPointF at = CrossPoint();
+        if (Picture1.CrossShown())
+            Picture1_MouseDown(1, 0, at.x(), at.y());
+        else
+            Picture1.ShowCross(at.x(), at.y());
         return;
     }
     case Qt::Key_Backspace:
@@ -49,8 +51,7 @@ void Volunde::Picture1_KeyDown(int KeyCode, int Shift)
     default:
         return;
     }
-    const QPointF from =
-        Picture1.CrossShown() ? QPointF(Picture1.CrossX(), Picture1.CrossY()) : CrossStart();
+    const QPointF from = CrossPoint();
     const double right = Picture1.ScaleWidth() - TwipsPerPixel;
     const double bottom = Picture1.ScaleHeight() - TwipsPerPixel;
     Picture1.ShowCross(std::clamp(from.x() + move.x(), 0.0, right),
@@ -68,10 +69,7 @@ void Volunde::TakeBackVertex()
     const int last = PointCount - 1;
     const double X = Val(List1(0).List(last));
     const double Y = Val(List1(1).List(last));
-    const bool highlighted =
-        SelectedIndex > -1 && SelectedIndex != last &&
-        Picture1.Point(CSng(Val(List1(0).List(SelectedIndex))),
-                       CSng(Val(List1(1).List(SelectedIndex)))) == RGB(255, 0, 0);
+    const bool highlighted = SelectedIndex > -1 && SelectedIndex != last && HighlightShown();
     Picture1.setDrawWidth(5);
     Picture1.PSet(CSng(X), CSng(Y), RGB(255, 255, 255));
     // Dots five pixels across may overlap where their pixels lie within four of each other.
@@ -90,10 +88,18 @@ void Volunde::TakeBackVertex()
     List1(0).RemoveItem(last);
     List1(1).RemoveItem(last);
     PointCount = PointCount - 1;
+    // A figure lit from the report would no longer match the vertices.
+    Picture1.HideTint();
     if (Picture1.CrossShown()) {
         const QPointF start = CrossStart();
         Picture1.ShowCross(start.x(), start.y());
     }
+}
+
+// Where the cross stands, or where it will first show.
+QPointF Volunde::CrossPoint() const
+{
+    return Picture1.CrossShown() ? QPointF(Picture1.CrossX(), Picture1.CrossY()) : CrossStart();
 }
 
 // Where the cross first shows: at the last vertex entered, or with none at the middle of the
@@ -111,8 +117,7 @@ QPointF Volunde::CrossStart() const
 // Tells a screen reader how many vertices there are and where the cross stands, in twips.
 void Volunde::DescribeSurface()
 {
-    const QPointF at =
-        Picture1.CrossShown() ? QPointF(Picture1.CrossX(), Picture1.CrossY()) : CrossStart();
+    const QPointF at = CrossPoint();
     const QString description =
         QStringLiteral("Върхове: %1. Кръстче: X %2, Y %3 туипа. Стрелките местят кръстчето "
                        "(с Shift по 10 точки), интервал или Enter поставя връх, Backspace или "

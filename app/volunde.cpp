@@ -107,4 +107,12 @@ void Volunde::PlotVertex(int index, QRgb colour)
     Picture1.setDrawWidth(5);
     Picture1.PSet(CSng(X), Y, colour);
     Picture1.setDrawWidth(1);
+    highlightDrawn_ = colour == RGB(255, 0, 0) ? Picture1.Erasures() : -1;
+}
+
+// Whether the highlighted vertex shows red: an area command erases the surface and draws every
+// vertex in the foreground colour, keeping SelectedIndex.
+bool Volunde::HighlightShown() const
+{
+    return highlightDrawn_ == Picture1.Erasures();
 }

@@ -59,10 +59,16 @@ class Volunde : public QWidget {
     void ShowFigureOfLine(int Line);
 
   private:
+    // The erasure of the surface after which the highlight was last drawn red: it shows until
+    // the next erasure.
+    int highlightDrawn_ = -1;
+
     void CreateControls();
     void ConnectEvents();
     void PlotVertex(int index, QRgb colour);
+    QPointF CrossPoint() const;
     QPointF CrossStart() const;
+    bool HighlightShown() const;
     void DescribeSurface();
     void DrawConstruction(const geometry::Construction& construction);
 };

@@ -1,52 +1,58 @@
 #include "classic_palette.h"
 
-#include <iterator>
-
 namespace platform {
 
-QPalette ClassicPalette()
+namespace {
+
+QColor ClassicColour(QPalette::ColorRole role)
 {
     const QColor black(0, 0, 0);
     const QColor white(255, 255, 255);
     const QColor face(212, 208, 200);
     const QColor grey(128, 128, 128);
-    const QColor navy(0, 0, 128);
-    struct Role {
-        QPalette::ColorRole role;
-        QColor colour;
-    };
-    const Role roles[] = {
-        {QPalette::WindowText, black},
-        {QPalette::Button, face},
-        {QPalette::Light, white},
-        {QPalette::Midlight, QColor(233, 231, 227)},
-        {QPalette::Dark, grey},
-        {QPalette::Mid, QColor(160, 160, 160)},
-        {QPalette::Text, black},
-        {QPalette::BrightText, white},
-        {QPalette::ButtonText, black},
-        {QPalette::Base, white},
-        {QPalette::Window, face},
-        {QPalette::Shadow, black},
-        {QPalette::Highlight, navy},
-        {QPalette::HighlightedText, white},
-        {QPalette::Link, QColor(0, 0, 255)},
-        {QPalette::LinkVisited, QColor(128, 0, 128)},
-        {QPalette::AlternateBase, white},
-        {QPalette::NoRole, black},
-        {QPalette::ToolTipBase, QColor(255, 255, 225)},
-        {QPalette::ToolTipText, black},
-        {QPalette::PlaceholderText, grey},
-    };
-    static_assert(std::size(roles) == QPalette::NColorRoles);
+    switch (role) {
+    case QPalette::Button:
+    case QPalette::Window:
+        return face;
+    case QPalette::Light:
+    case QPalette::BrightText:
+    case QPalette::Base:
+    case QPalette::AlternateBase:
+    case QPalette::HighlightedText:
+        return white;
+    case QPalette::Midlight:
+        return QColor(233, 231, 227);
+    case QPalette::Dark:
+    case QPalette::PlaceholderText:
+        return grey;
+    case QPalette::Mid:
+        return QColor(160, 160, 160);
+    case QPalette::Link:
+        return QColor(0, 0, 255);
+    case QPalette::LinkVisited:
+        return QColor(128, 0, 128);
+    case QPalette::ToolTipBase:
+        return QColor(255, 255, 225);
+    case QPalette::Highlight:
+        return QColor(0, 0, 128);
+    default: // the text colours, the shadow, and any role a later Qt adds
+        return black;
+    }
+}
+
+} // namespace
+
+QPalette ClassicPalette()
+{
     QPalette palette;
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        for (const Role& r : roles)
-            palette.setColor(group, r.role, r.colour);
+        for (int role = 0; role < QPalette::NColorRoles; ++role)
+            palette.setColor(group, static_cast<QPalette::ColorRole>(role),
+                             ClassicColour(static_cast<QPalette::ColorRole>(role)));
     for (const QPalette::ColorRole role :
          {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, grey);
+        palette.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
     return palette;
 }
 

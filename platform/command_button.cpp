@@ -72,7 +72,6 @@ void CommandButton::paintEvent(QPaintEvent* /*event*/)
         p.drawRect(r.adjusted(3, 3, -4, -4));
     }
     p.setPen(colours.color(QPalette::ButtonText));
-    p.setFont(font());
     const int shift = sunken ? 1 : 0;
     p.drawText(r.translated(shift, shift), Qt::AlignCenter, text());
 }

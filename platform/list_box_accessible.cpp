@@ -2,9 +2,12 @@
 
 #include "list_box.h"
 
+#include <QAbstractItemModel>
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPointer>
+
+#include <array>
 
 namespace platform {
 
@@ -32,6 +35,8 @@ class ListItemAccessible : public QAccessibleInterface {
     }
     void setText(QAccessible::Text /*t*/, const QString& /*text*/) override {}
     QAccessible::Role role() const override { return QAccessible::ListItem; }
+    const ListBox* list() const { return list_.data(); }
+    int row() const { return row_; }
     QRect rect() const override
     {
         if (!isValid())
@@ -59,14 +64,23 @@ class ListItemAccessible : public QAccessibleInterface {
     int row_;
 };
 
-// The list itself. Its item interfaces are made as they are asked for and live as long as it.
+// The list itself. Its item interfaces are made as they are asked for; those of removed items
+// are dropped, so that a later item in the same row gets an interface of its own.
 class ListAccessible : public QAccessibleWidget {
   public:
-    explicit ListAccessible(ListBox* list) : QAccessibleWidget(list, QAccessible::List) {}
+    explicit ListAccessible(ListBox* list) : QAccessibleWidget(list, QAccessible::List)
+    {
+        const QAbstractItemModel* model = list->model();
+        watches_ = {
+            QObject::connect(model, &QAbstractItemModel::rowsRemoved, list,
+                             [this](const QModelIndex&, int first, int) { forget(first); }),
+            QObject::connect(model, &QAbstractItemModel::modelReset, list, [this] { forget(0); })};
+    }
     ~ListAccessible() override
     {
-        for (const QAccessible::Id id : std::as_const(items_))
-            QAccessible::deleteAccessibleInterface(id);
+        for (const QMetaObject::Connection& watch : watches_)
+            QObject::disconnect(watch);
+        forget(0);
     }
 
     int childCount() const override { return list()->ListCount(); }
@@ -75,17 +89,16 @@ class ListAccessible : public QAccessibleWidget {
         if (index < 0 || index >= childCount())
             return nullptr;
         if (const auto found = items_.constFind(index); found != items_.cend())
-            return QAccessible::accessibleInterface(*found);
+            if (QAccessibleInterface* item = QAccessible::accessibleInterface(*found))
+                return item;
         auto* item = new ListItemAccessible(list(), index);
         items_.insert(index, QAccessible::registerAccessibleInterface(item));
         return item;
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
-        for (auto it = items_.cbegin(); it != items_.cend(); ++it)
-            if (QAccessible::accessibleInterface(it.value()) == child)
-                return child->isValid() ? it.key() : -1;
-        return -1;
+        const auto* item = dynamic_cast<const ListItemAccessible*>(child);
+        return item && item->list() == list() && item->isValid() ? item->row() : -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override
     {
@@ -100,7 +113,21 @@ class ListAccessible : public QAccessibleWidget {
   private:
     ListBox* list() const { return static_cast<ListBox*>(widget()); }
 
+    // Drops the interfaces of the items from row `first` on.
+    void forget(int first)
+    {
+        for (auto it = items_.begin(); it != items_.end();) {
+            if (it.key() >= first) {
+                QAccessible::deleteAccessibleInterface(it.value());
+                it = items_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
     mutable QHash<int, QAccessible::Id> items_;
+    std::array<QMetaObject::Connection, 2> watches_;
 };
 
 QAccessibleInterface* ListBoxFactory(const QString& className, QObject* object)

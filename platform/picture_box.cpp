@@ -89,7 +89,7 @@ QImage TintImage(const std::vector<QPoint>& corners, QSize size, QRgb colour, QR
         }
     }
     changed = QRect(least, most);
-    return image;
+    return changed.isEmpty() ? QImage() : image;
 }
 
 Qt::PenStyle PenStyle(int drawStyle)
@@ -169,6 +169,7 @@ void PictureBox::Cls()
 {
     image();
     image_.fill(palette().color(QPalette::Window));
+    ++erasures_;
     drawn();
 }
 
@@ -239,13 +240,6 @@ float PictureBox::ScaleHeight() const
     return static_cast<float>(contentsRect().height() * TwipsPerPixel);
 }
 
-QRgb PictureBox::Point(float x, float y)
-{
-    const QImage& drawing = image();
-    const qreal ratio = drawing.devicePixelRatio();
-    return drawing.pixel(QPointF(QPointF(ToPixel(x), ToPixel(y)) * ratio).toPoint());
-}
-
 void PictureBox::ShowCross(float x, float y)
 {
     const QRect before = crossArea();
@@ -278,6 +272,7 @@ void PictureBox::ShowTint(const std::vector<QPointF>& corners, QRgb colour)
     pixels.reserve(corners.size());
     for (const QPointF& c : corners)
         pixels.emplace_back(ToPixel(static_cast<float>(c.x())), ToPixel(static_cast<float>(c.y())));
+    // A polygon that covers no pixel's centre tints nothing.
     tint_ = TintImage(pixels, contentsRect().size(), colour, tinted_);
     update(tinted_.translated(contentsRect().topLeft()));
 }

@@ -32,6 +32,8 @@ class PictureBox : public QFrame {
 
     // Erases all drawing to the background colour.
     void Cls();
+    // How many times the drawing has been erased.
+    int Erasures() const { return erasures_; }
     // A round dot DrawWidth pixels across, centred on the point, in ForeColor or `color`.
     void PSet(float x, float y);
     void PSet(float x, float y, QRgb color);
@@ -42,8 +44,6 @@ class PictureBox : public QFrame {
     // The size of the drawing area inside the border, in twips.
     float ScaleWidth() const;
     float ScaleHeight() const;
-    // The colour of the drawing at the point.
-    QRgb Point(float x, float y);
 
     // The keyboard cursor: a small cross shown over the drawing, never drawn into it. A mouse
     // press on the box and the loss of the focus hide it.
@@ -98,6 +98,7 @@ class PictureBox : public QFrame {
     bool autoRedraw_ = false;
     bool updatePending_ = false;
     int drawWidth_ = 1;
+    int erasures_ = 0;
     int drawStyle_ = Solid;
 };
 

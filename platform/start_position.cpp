@@ -40,6 +40,11 @@ class FrameCentring : public QObject {
   protected:
     void timerEvent(QTimerEvent* /*event*/) override
     {
+        if (!window_.windowHandle()) {
+            ticks_.stop();
+            deleteLater();
+            return;
+        }
         // The window's margins, not the widget's, which keeps those it saw first.
         const QMargins frame = window_.windowHandle()->frameMargins();
         const bool framed = !frame.isNull();

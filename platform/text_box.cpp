@@ -66,6 +66,8 @@ void TextBox::showText()
     setPlainText(LineFeedsOnly(text_));
     shown_ = true;
     verticalScrollBar()->setValue(0);
+    if (hasFocus())
+        caretMoved(textCursor().blockNumber());
 }
 
 QString TextBox::Line(int index) const

@@ -24,8 +24,8 @@ class TextBox : public QPlainTextEdit {
 
   signals:
     // The line the caret stands on, while the box has the focus: raised when the caret moves to
-    // another line and when the box takes the focus; -1 when it loses the focus (but to its own
-    // menu) and when its text is set.
+    // another line, when the box takes the focus and when it shows a new text; -1 when it loses
+    // the focus (but to its own menu) and when its text is set.
     void CaretLine(int line);
 
   protected:

@@ -321,16 +321,15 @@ class Session:
 
     def _settled_origin(self):
         """The window's origin once the window manager has framed it and the program has
-        placed it for that frame: the same for half a second."""
+        placed it for that frame: framed, and the same over three looks 0.25 s apart."""
         limit = time.monotonic() + 10
-        seen = None
+        seen = []
         while time.monotonic() < limit:
             time.sleep(0.25)
-            current = (self._window_origin(), self.frame_extents())
-            if current == seen and any(current[1]):
-                break
-            seen = current
-        return self._window_origin()
+            seen = (seen + [(self._window_origin(), self.frame_extents())])[-3:]
+            if len(seen) == 3 and len(set(seen)) == 1 and any(seen[0][1]):
+                return seen[0][0]
+        raise Failure("the window did not settle in a frame: %s" % seen)
 
     def _window_origin(self):
         _, out = self._run(["xwininfo", "-id", self.window])

@@ -40,6 +40,7 @@ TEST_F(Keyboard, SpacePlacesAVertexAtTheCrossAsALeftPressThere)
     key(Qt::Key_Space);
     key(Qt::Key_Left, Qt::ShiftModifier);
     key(Qt::Key_Return);
+    EXPECT_EQ(window.PointCount, 2);
     // The cross is shown over the drawing but is no part of it.
     const QImage shown = picture().grab().toImage();
     const QPoint arm = picture().contentsRect().topLeft() + middle + QPoint(2, 6);
@@ -76,9 +77,13 @@ TEST_F(Keyboard, ShiftStepsTenPixelsAndTheCrossStaysInside)
     }
     const QSize inside = picture().contentsRect().size();
     EXPECT_EQ(crossPixel(), QPoint(inside.width() - 1, 60));
-    // A press with the mouse takes the cross away.
+    // A press with the mouse takes the cross away; Space then only shows it again.
     press(10, 10);
     EXPECT_FALSE(picture().CrossShown());
+    picture().setFocus();
+    key(Qt::Key_Space);
+    EXPECT_EQ(window.PointCount, 2);
+    EXPECT_EQ(crossPixel(), QPoint(10, 10));
 }
 
 class TakeBack : public Keyboard {
@@ -103,7 +108,7 @@ TEST_F(TakeBack, BackspaceTakesBackTheLastVertexAndRedrawsTheDotsItCovered)
     press(100, 100);
     press(160, 40);
     clickEntry(1, 0);
-    press(103, 101); // over the first, highlighted, vertex
+    press(101, 100); // over the centre of the first, highlighted, vertex
     picture().setFocus();
     key(Qt::Key_Up);
     key(Qt::Key_Backspace);

@@ -61,10 +61,11 @@ TEST_F(Selection, RightAndMiddleButtonsSelectNothing)
     clickEntry(0, 1);
     const QImage before = picture().image();
     for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-        QSignalSpy clicks(&xs(), &platform::ListBox::Click);
+        QSignalSpy xClicks(&xs(), &platform::ListBox::Click);
+        QSignalSpy yClicks(&ys(), &platform::ListBox::Click);
         clickEntry(0, 3, button);
-        clickEntry(1, 1, button);
-        EXPECT_EQ(clicks.count(), 0) << button;
+        clickEntry(1, 2, button);
+        EXPECT_EQ(xClicks.count() + yClicks.count(), 0) << button;
         expectSelected(1);
         EXPECT_EQ(picture().image(), before) << button;
     }

@@ -240,7 +240,8 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWid
     // Where the cross stands before the key: where it is shown, or else where it starts.
     const QSize inside = w_.Picture1.contentsRect().size();
     QPoint from(inside.width() / 2, inside.height() / 2);
-    if (w_.Picture1.CrossShown())
+    const bool shown = w_.Picture1.CrossShown();
+    if (shown)
         from =
             QPoint(static_cast<int>(w_.Picture1.CrossX()), static_cast<int>(w_.Picture1.CrossY())) /
             TwipsPerPixel;
@@ -266,7 +267,9 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWid
     }
     case Qt::Key_Space:
     case Qt::Key_Return:
-        if (!model_.closed && static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
+        // With no cross shown the key only shows it.
+        if (shown && !model_.closed &&
+            static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
             model_.vertices.push_back(from * TwipsPerPixel);
             model_.penWidth = 1;
             expectedPixels_.emplace_back(from * TwipsPerPixel, Black);
