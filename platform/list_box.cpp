@@ -168,10 +168,11 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex&
                                                            : command;
 }
 
-// The table view would tell assistive technology of cells counted with their headers; the list
-// tells it of its items, counted from 0.
+// The table view would tell assistive technology of cells counted with its headers, so both
+// skip it; the list tells of its items, counted from 0.
 void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): past the table view, on purpose
     QAbstractItemView::currentChanged(current, previous);
     if (QAccessible::isActive() && current.isValid() && hasFocus()) {
         QAccessibleEvent focus(this, QAccessible::Focus);
@@ -182,6 +183,7 @@ void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& prev
 
 void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): past the table view, on purpose
     QAbstractItemView::selectionChanged(selected, deselected);
     if (QAccessible::isActive()) {
         for (const auto& [range, kind] : {std::pair{&deselected, QAccessible::SelectionRemove},
