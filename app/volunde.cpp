@@ -23,6 +23,14 @@ Volunde::Volunde(QWidget* parent) : QWidget(parent), Picture1(*new platform::Pic
     DescribeSurface();
 }
 
+// Qt destroys the controls after this class is gone, and a control losing its focus then still
+// raises events: they must no longer reach the handlers.
+Volunde::~Volunde()
+{
+    for (QObject* control : children())
+        control->disconnect(this);
+}
+
 void Volunde::ConnectEvents()
 {
     // Every handler runs under the run-time error handling, and the surface's description for

@@ -22,6 +22,7 @@ class Volunde : public QWidget {
 
   public:
     explicit Volunde(QWidget* parent = nullptr);
+    ~Volunde() override;
 
     // The lists take 16-bit indices, so they hold at most this many vertices.
     static constexpr int MaxVertices = 32767;
