@@ -14,6 +14,7 @@
 
 using platform::CSng;
 using platform::RGB;
+using platform::ToPixel;
 using platform::TwipsPerPixel;
 using platform::Val;
 
@@ -73,11 +74,10 @@ void Volunde::TakeBackVertex()
     Picture1.setDrawWidth(5);
     Picture1.PSet(CSng(X), CSng(Y), RGB(255, 255, 255));
     // Dots five pixels across may overlap where their pixels lie within four of each other.
-    const auto pixel = [](double twips) { return std::floor(twips / TwipsPerPixel); };
     for (int K = 0; K < last; ++K) {
         const double x = Val(List1(0).List(K));
         const double y = Val(List1(1).List(K));
-        if (std::abs(pixel(x) - pixel(X)) <= 4 && std::abs(pixel(y) - pixel(Y)) <= 4)
+        if (std::abs(ToPixel(x) - ToPixel(X)) <= 4 && std::abs(ToPixel(y) - ToPixel(Y)) <= 4)
             Picture1.PSet(CSng(x), CSng(y));
     }
     Picture1.setDrawWidth(1);
@@ -108,9 +108,7 @@ QPointF Volunde::CrossStart() const
 {
     if (PointCount > 0)
         return {Val(List1(0).List(PointCount - 1)), Val(List1(1).List(PointCount - 1))};
-    const auto middle = [](float extent) {
-        return std::floor(extent / TwipsPerPixel / 2) * TwipsPerPixel;
-    };
+    const auto middle = [](float extent) { return double(ToPixel(extent / 2) * TwipsPerPixel); };
     return {middle(Picture1.ScaleWidth()), middle(Picture1.ScaleHeight())};
 }
 

@@ -18,11 +18,6 @@ namespace {
 constexpr int CrossArm = 8;
 constexpr int CrossGap = 3;
 
-int ToPixel(float twips)
-{
-    return static_cast<int>(std::floor(twips / TwipsPerPixel));
-}
-
 int ButtonCode(Qt::MouseButton button)
 {
     switch (button) {
@@ -271,7 +266,7 @@ void PictureBox::ShowTint(const std::vector<QPointF>& corners, QRgb colour)
     std::vector<QPoint> pixels;
     pixels.reserve(corners.size());
     for (const QPointF& c : corners)
-        pixels.emplace_back(ToPixel(static_cast<float>(c.x())), ToPixel(static_cast<float>(c.y())));
+        pixels.emplace_back(ToPixel(c.x()), ToPixel(c.y()));
     // A polygon that covers no pixel's centre tints nothing.
     tint_ = TintImage(pixels, contentsRect().size(), colour, tinted_);
     update(tinted_.translated(contentsRect().topLeft()));

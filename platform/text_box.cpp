@@ -43,10 +43,7 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setUndoRedoEnabled(false);
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        if (hasFocus() && shown_)
-            caretMoved(textCursor().blockNumber());
-    });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextBox::followCaret);
 }
 
 void TextBox::setText(QString text)
@@ -66,13 +63,19 @@ void TextBox::showText()
     setPlainText(LineFeedsOnly(text_));
     shown_ = true;
     verticalScrollBar()->setValue(0);
-    if (hasFocus())
-        caretMoved(textCursor().blockNumber());
+    followCaret();
 }
 
 QString TextBox::Line(int index) const
 {
     return document()->findBlockByNumber(index).text();
+}
+
+// The caret's line, while the box has the focus and shows its latest text.
+void TextBox::followCaret()
+{
+    if (hasFocus() && shown_)
+        caretMoved(textCursor().blockNumber());
 }
 
 void TextBox::caretMoved(int line)
@@ -86,8 +89,7 @@ void TextBox::caretMoved(int line)
 void TextBox::focusInEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusInEvent(event);
-    if (shown_)
-        caretMoved(textCursor().blockNumber());
+    followCaret();
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event)

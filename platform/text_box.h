@@ -35,6 +35,7 @@ class TextBox : public QPlainTextEdit {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    void followCaret();
     void caretMoved(int line);
 
     QString text_;
