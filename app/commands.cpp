@@ -12,6 +12,8 @@ using platform::Val;
 
 void Volunde::Command1_Click(int Index)
 {
+    const Change change(
+        *this, [=, this] { Command1_Click(Index); }, Change::Keep::VertexStore);
     switch (Index) {
     case 0:
         ClearOutput();

@@ -1,5 +1,5 @@
 // The drawing surface by keyboard: a cross moved with the arrow keys places vertices as a left
-// press there would, and the last vertex can be taken back while entry is open.
+// press there would, and Backspace takes back the last vertex while entry is open.
 
 #include "volunde.h"
 
@@ -63,6 +63,7 @@ void Volunde::Picture1_KeyDown(int KeyCode, int Shift)
 // again, and the highlight stays red unless it was on that vertex.
 void Volunde::TakeBackVertex()
 {
+    const Change change(*this, [this] { TakeBackVertex(); });
     if (InputState == -1 || PointCount == 0) {
         QApplication::beep();
         return;
@@ -118,8 +119,8 @@ void Volunde::DescribeSurface()
     const QPointF at = CrossPoint();
     const QString description =
         QStringLiteral("Върхове: %1. Кръстче: X %2, Y %3 туипа. Стрелките местят кръстчето "
-                       "(с Shift по 10 точки), интервал или Enter поставя връх, Backspace или "
-                       "Ctrl+Z връща последния.")
+                       "(с Shift по 10 точки), интервал или Enter поставя връх, Backspace връща "
+                       "последния. Ctrl+Z отменя последната промяна, Ctrl+Y я прави отново.")
             .arg(PointCount)
             .arg(at.x())
             .arg(at.y());

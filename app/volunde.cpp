@@ -52,8 +52,12 @@ void Volunde::ConnectEvents()
             handle([this](int KeyCode, int Shift) { Picture1_KeyDown(KeyCode, Shift); }));
     connect(&Text1(0), &platform::TextBox::CaretLine, this,
             handle([this](int Line) { ShowFigureOfLine(Line); }));
-    auto* takeBack = new QShortcut(QKeySequence::Undo, this);
-    connect(takeBack, &QShortcut::activated, this, handle([this] { TakeBackVertex(); }));
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    connect(undo, &QShortcut::activated, this, handle([this] { Undo(); }));
+    auto* redo = new QShortcut(this);
+    redo->setKeys(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QShortcut::activated, this, handle([this] { Redo(); }));
     for (int Index = 0; Index < Command1.size(); ++Index)
         connect(&Command1(Index), &platform::CommandButton::Click, this,
                 handle([this, Index] { Command1_Click(Index); }));
@@ -78,8 +82,9 @@ void Volunde::ResetPolygon()
     InputState = 0;
 }
 
-void Volunde::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y)
+void Volunde::Picture1_MouseDown(int Button, int Shift, float X, float Y)
 {
+    const Change change(*this, [=, this] { Picture1_MouseDown(Button, Shift, X, Y); });
     if (InputState == -1)
         return;
     if (PointCount == MaxVertices) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history.h"
+
 #include "platform/command_button.h"
 #include "platform/control_array.h"
 #include "platform/label.h"
@@ -10,6 +12,8 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 namespace geometry {
 struct Construction;
@@ -58,8 +62,37 @@ class Volunde : public QWidget {
     void TakeBackVertex();
     // Tints the figure that report line `Line` describes, or nothing for another line or -1.
     void ShowFigureOfLine(int Line);
+    // Undoes the newest change to the polygon, or makes the change undone last again; with
+    // nothing to undo or redo, a beep.
+    void Undo();
+    void Redo();
+    const History& history() const { return history_; }
 
   private:
+    // Records one change to the polygon for undoing, from its construction to its destruction.
+    class Change {
+      public:
+        // What of the vertex store the change may need back: its last vertex, or all of it.
+        enum class Keep { LastVertex, VertexStore };
+        Change(Volunde& window, std::function<void()> again, Keep keep = Keep::LastVertex);
+        ~Change();
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+      private:
+        Volunde* window_;
+    };
+
+    History history_;
+    // The change being made, while one is.
+    std::unique_ptr<History::Step> change_;
+    bool redoing_ = false;
+
+    WindowState CaptureState(Change::Keep keep) const;
+    bool Dropped(WindowState& before);
+    void RecordDrawingFor(History::Step* step);
+    void RestoreState(const WindowState& state);
+
     // The erasure of the surface after which the highlight was last drawn red: it shows until
     // the next erasure.
     int highlightDrawn_ = -1;

@@ -54,10 +54,10 @@ void ListBox::Items::remove(int row)
     endRemoveRows();
 }
 
-void ListBox::Items::clear()
+void ListBox::Items::reset(QStringList all)
 {
     beginResetModel();
-    texts.clear();
+    texts = std::move(all);
     endResetModel();
 }
 
@@ -84,7 +84,12 @@ void ListBox::RemoveItem(int index)
 
 void ListBox::Clear()
 {
-    items_.clear();
+    setItems({});
+}
+
+void ListBox::setItems(QStringList texts)
+{
+    items_.reset(std::move(texts));
     listIndex_ = -1;
 }
 
@@ -102,6 +107,12 @@ void ListBox::setListIndex(int index)
 {
     if (index == ListIndex())
         return;
+    Select(index);
+    emit Click();
+}
+
+void ListBox::Select(int index)
+{
     assigning_ = true;
     if (index >= 0 && index < ListCount()) {
         const QModelIndex item = items_.index(index);
@@ -111,7 +122,6 @@ void ListBox::setListIndex(int index)
         selectionModel()->clear();
     }
     assigning_ = false;
-    emit Click();
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)

@@ -31,6 +31,11 @@ class ListBox : public QTableView {
     int ListCount() const;
     int ListIndex() const { return listIndex_; }
     void setListIndex(int index);
+
+    // For putting a list back as it was: every item replaced at once, leaving ListIndex -1; and
+    // item `index` selected (none for -1) as setting ListIndex does, but raising no Click.
+    void setItems(QStringList texts);
+    void Select(int index);
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   signals:
@@ -55,7 +60,7 @@ class ListBox : public QTableView {
         QVariant data(const QModelIndex& index, int role) const override;
         void append(const QString& text);
         void remove(int row);
-        void clear();
+        void reset(QStringList all);
         QStringList texts;
     };
 

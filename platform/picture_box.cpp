@@ -160,9 +160,24 @@ void PictureBox::drawn()
     }
 }
 
+void PictureBox::keep(QRect area)
+{
+    if (record_)
+        record_->Save(image_, area);
+}
+
+void PictureBox::Restore(const PixelRecord& record)
+{
+    endPainting();
+    image();
+    record.RestoreInto(image_);
+    drawn();
+}
+
 void PictureBox::Cls()
 {
     image();
+    keep(QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize()));
     image_.fill(palette().color(QPalette::Window));
     ++erasures_;
     drawn();
@@ -178,6 +193,7 @@ void PictureBox::PSet(float x, float y, QRgb color)
     const int px = ToPixel(x);
     const int py = ToPixel(y);
     QPainter& p = painter();
+    keep(QRect(px - drawWidth_, py - drawWidth_, 2 * drawWidth_ + 1, 2 * drawWidth_ + 1));
     if (drawWidth_ <= 1) {
         p.fillRect(QRect(px, py, 1, 1), QColor(color));
         drawn();
@@ -215,8 +231,12 @@ void PictureBox::PSet(float x, float y, QRgb color)
 void PictureBox::Line(float x1, float y1, float x2, float y2, QRgb color)
 {
     QPainter& p = painter();
+    const QPoint from(ToPixel(x1), ToPixel(y1));
+    const QPoint to(ToPixel(x2), ToPixel(y2));
+    const int reach = drawWidth_ + 1;
+    keep(QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach));
     p.setPen(pen(color));
-    p.drawLine(QPointF(ToPixel(x1), ToPixel(y1)), QPointF(ToPixel(x2), ToPixel(y2)));
+    p.drawLine(QPointF(from), QPointF(to));
     drawn();
 }
 

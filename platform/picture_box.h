@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pixel_record.h"
+
 #include <QFrame>
 #include <QImage>
 #include <QPainter>
@@ -63,6 +65,11 @@ class PictureBox : public QFrame {
     // What has been drawn so far, at device resolution.
     const QImage& image();
 
+    // Where drawing saves the pixels it is about to change; none with nullptr.
+    void setRecord(PixelRecord* record) { record_ = record; }
+    // Puts the pixels of `record` back into the drawing; they are saved in no record.
+    void Restore(const PixelRecord& record);
+
   signals:
     // A mouse button pressed over the inside. `button`: 1 left, 2 right, 4 middle; `shift`: 1
     // Shift, 2 Ctrl, 4 Alt; x and y in whole pixels, as twips.
@@ -83,6 +90,8 @@ class PictureBox : public QFrame {
     const QPen& pen(QRgb color);
     void endPainting();
     void drawn();
+    // Saves to the record the pixels of `area` (logical pixels of the inside) before they change.
+    void keep(QRect area);
 
     // Where the cross stands over the inside, in pixels; what it covers.
     QRect crossArea() const;
@@ -94,6 +103,7 @@ class PictureBox : public QFrame {
     QImage tint_;
     QRect tinted_;
     std::optional<QPainter> painter_;
+    PixelRecord* record_ = nullptr;
     std::array<QPen, 3> pens_{QPen(Qt::NoPen), QPen(Qt::NoPen), QPen(Qt::NoPen)};
     bool autoRedraw_ = false;
     bool updatePending_ = false;

@@ -395,6 +395,13 @@ class Session:
         status, out = self._run(["xclip", "-selection", "clipboard", "-o"], timeout=5)
         return out.decode("utf-8", errors="replace") if status == 0 else None
 
+    def set_clipboard(self, text):
+        """Puts `text` on the clipboard, owned by xclip until another program copies."""
+        done = subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode(),
+                              env=self.env, timeout=10, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+        check(done.returncode == 0, "xclip could not take the clipboard")
+
     def copy_report(self, expected=None, timeout=10):
         """Selects everything in the report box, copies it and reads the clipboard: once it
         equals `expected`, or without one, once it has changed."""
@@ -766,6 +773,14 @@ def scenario_clear(s):
     expected, _ = trapezoid_report(twips([(150, 120), (300, 60), (420, 180)]))
     compare_text(s.copy_report(plain(expected)), expected,
                  "trapezoid report of a polygon entered after clearing")
+    # Ctrl+Z after clearing brings the polygon, its drawing and its report back.
+    s.press_button(CLEAR)
+    s.wait_for(lambda shot: all_white(shot) is None, "the surface is not white after clearing")
+    s.set_clipboard("nothing copied yet")
+    s.key("ctrl+z")
+    s.wait_for(lambda shot: dot_problem(shot, (300, 60), BLACK, ring_clear=False) is None,
+               "Ctrl+Z after clearing brought no vertex back")
+    compare_text(s.copy_report(plain(expected)), expected, "the report brought back by Ctrl+Z")
 
 
 # A quadrilateral whose trapezoid areas end in .5 and whose Heron areas are fractional.
@@ -833,7 +848,8 @@ SESSIONS = [
         (4, "triangles: report, fan lines, total as by trapezoids", scenario_triangles),
         (12, "report lines tint their triangles, adding and taking away", scenario_report_figure),
         (5, "selection by clicks and arrow keys in both lists", scenario_selection),
-        (6, "clear: white surface, empty lists and report, entry open", scenario_clear),
+        (6, "clear: white surface, empty lists and report, entry open; Ctrl+Z undoes it",
+         scenario_clear),
     ]),
     ("bg_BG.UTF-8", False, [
         (7, "Bulgarian locale: decimal comma in the reports", scenario_locale),

@@ -25,7 +25,7 @@ TEST(RandomWindow, EveryInvariantHoldsAfterEachEvent)
     const long long events = FromEnvironment("VOLUNDE_RANDOM_EVENTS", 12000);
     Volunde window;
     window.show();
-    // Active, so that the window's shortcut Ctrl+Z reaches it.
+    // Active, so that the window's shortcuts, undo and redo, reach it.
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     random_use::WindowDriver driver(window, seed);

@@ -10,7 +10,9 @@
 #include <QMessageBox>
 #include <QTest>
 
+#include <functional>
 #include <sstream>
+#include <string_view>
 
 namespace random_use {
 
@@ -26,6 +28,14 @@ constexpr float SurfaceHeight = 3000.0F;
 std::string Text(const QString& text)
 {
     return text.toStdString();
+}
+
+// Drawings are compared by a hash of their pixels, so that a long history costs little memory.
+size_t HashOf(const QImage& image)
+{
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(image.constBits()),
+                         static_cast<size_t>(image.sizeInBytes())));
 }
 
 const char* ButtonName(Qt::MouseButton button)
@@ -70,6 +80,7 @@ void WindowDriver::Note(std::string what)
     expectedPixels_.clear();
     expectBlank_ = false;
     expectedCross_.reset();
+    expectedDrawing_.reset();
     recent_.push_back("#" + std::to_string(events_) + " " + what);
     if (recent_.size() > 12)
         recent_.pop_front();
@@ -84,6 +95,8 @@ std::string WindowDriver::Step()
     const int roll = Pick(1000);
     if (roll < commands)
         RandomCommand();
+    else if (roll < commands + 20)
+        RandomUndoOrRedo();
     else if (roll < commands + 120)
         RandomSurfaceKey();
     else if (roll < commands + 180)
@@ -141,15 +154,20 @@ void WindowDriver::PressAt(QPoint local, Qt::MouseButton button, Qt::KeyboardMod
     const QRect inside = w_.Picture1.contentsRect();
     Note("press " + std::string(ButtonName(button)) + ModifierNames(modifiers) + " at (" +
          std::to_string(local.x()) + ", " + std::to_string(local.y()) + ")");
-    QTest::mousePress(&w_.Picture1, button, modifiers, local);
-    QTest::mouseRelease(&w_.Picture1, button, modifiers, local);
-    if (inside.contains(local) && !model_.closed &&
-        static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
-        const QPoint twips = (local - inside.topLeft()) * TwipsPerPixel;
-        model_.vertices.push_back(twips);
-        model_.penWidth = 1;
-        expectedPixels_.emplace_back(twips, Black);
-    }
+    Change(
+        [&] {
+            QTest::mousePress(&w_.Picture1, button, modifiers, local);
+            QTest::mouseRelease(&w_.Picture1, button, modifiers, local);
+        },
+        [this, inside, local] {
+            if (inside.contains(local) && !model_.closed &&
+                static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
+                const QPoint twips = (local - inside.topLeft()) * TwipsPerPixel;
+                model_.vertices.push_back(twips);
+                model_.penWidth = 1;
+                expectedPixels_.emplace_back(twips, Black);
+            }
+        });
 }
 
 void WindowDriver::RandomListClick()
@@ -221,22 +239,87 @@ void WindowDriver::RandomSurfaceKey()
     const int roll = Pick(20);
     const Qt::Key arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
     if (roll < 12) {
-        SurfaceKey(arrows[Pick(4)], Pick(3) == 0 ? Qt::ShiftModifier : Qt::NoModifier,
-                   &w_.Picture1);
-    } else if (roll < 16) {
-        SurfaceKey(Pick(2) ? Qt::Key_Space : Qt::Key_Return, {}, &w_.Picture1);
-    } else if (roll < 18) {
-        SurfaceKey(Qt::Key_Backspace, {}, &w_.Picture1);
+        SurfaceKey(arrows[Pick(4)], Pick(3) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
+    } else if (roll < 17) {
+        SurfaceKey(Pick(2) ? Qt::Key_Space : Qt::Key_Return, {});
     } else {
-        QWidget* targets[] = {&w_.Picture1, &w_.List1(0), &w_.List1(1), &w_.Text1(0)};
-        SurfaceKey(Qt::Key_Z, Qt::ControlModifier, targets[Pick(4)]);
+        SurfaceKey(Qt::Key_Backspace, {});
     }
 }
 
-void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWidget* target)
+void WindowDriver::RandomUndoOrRedo()
 {
-    Note("key " + Text(QKeySequence(key | modifiers).toString()) + " on " +
+    QWidget* targets[] = {&w_.Picture1, &w_.List1(0), &w_.List1(1), &w_.Text1(0)};
+    QWidget* target = targets[Pick(4)];
+    if (Pick(5) < 3)
+        UndoKey(target);
+    else
+        RedoKey(target, Pick(2) == 0);
+}
+
+void WindowDriver::Change(const std::function<void()>& send, std::function<void()> effect)
+{
+    const Model before = model_;
+    const size_t drawingBefore = HashOf(w_.Picture1.image());
+    send();
+    effect();
+    const size_t drawingAfter = HashOf(w_.Picture1.image());
+    if (model_ == before && drawingAfter == drawingBefore)
+        return; // nothing changed, so nothing is recorded
+    Remember({before, drawingBefore, model_, drawingAfter, std::move(effect)});
+    undone_.clear();
+}
+
+void WindowDriver::Remember(Done done)
+{
+    changes_.push_back(std::move(done));
+    // The window keeps this many changes on polygons of this size.
+    if (static_cast<int>(changes_.size()) > History::MaxSteps)
+        changes_.pop_front();
+}
+
+void WindowDriver::UndoKey(QWidget* target)
+{
+    Note(std::string("key Ctrl+Z on ") + target->metaObject()->className());
+    const size_t drawing = HashOf(w_.Picture1.image());
+    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+    // The shortcut belongs to the window: it needs the window active.
+    if (!w_.isActiveWindow() || changes_.empty()) {
+        expectedDrawing_ = drawing;
+        return;
+    }
+    undone_.push_back(std::move(changes_.back()));
+    changes_.pop_back();
+    model_ = undone_.back().before;
+    expectedDrawing_ = undone_.back().drawingBefore;
+}
+
+void WindowDriver::RedoKey(QWidget* target, bool shiftZ)
+{
+    Note(std::string(shiftZ ? "key Ctrl+Shift+Z on " : "key Ctrl+Y on ") +
          target->metaObject()->className());
+    const Model before = model_;
+    const size_t drawing = HashOf(w_.Picture1.image());
+    if (shiftZ)
+        QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    else
+        QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
+    if (!w_.isActiveWindow() || undone_.empty()) {
+        expectedDrawing_ = drawing;
+        return;
+    }
+    Done done = std::move(undone_.back());
+    undone_.pop_back();
+    done.effect();
+    // Made again on the state it was undone to, the change has the same result as the first time.
+    if (before == done.before && drawing == done.drawingBefore)
+        expectedDrawing_ = done.drawingAfter;
+    Remember({before, drawing, model_, HashOf(w_.Picture1.image()), std::move(done.effect)});
+}
+
+void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    Note("key " + Text(QKeySequence(key | modifiers).toString()) + " on the surface");
     // Where the cross stands before the key: where it is shown, or else where it starts.
     const QSize inside = w_.Picture1.contentsRect().size();
     QPoint from(inside.width() / 2, inside.height() / 2);
@@ -247,9 +330,8 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWid
             TwipsPerPixel;
     else if (!model_.vertices.empty())
         from = model_.vertices.back() / TwipsPerPixel;
-    if (target == &w_.Picture1)
-        w_.Picture1.setFocus();
-    QTest::keyClick(target, key, modifiers);
+    w_.Picture1.setFocus();
+    const auto send = [&] { QTest::keyClick(&w_.Picture1, key, modifiers); };
 
     const int step = modifiers & Qt::ShiftModifier ? 10 : 1;
     switch (key) {
@@ -257,6 +339,7 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWid
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down: {
+        send();
         const QPoint move = key == Qt::Key_Left    ? QPoint(-step, 0)
                             : key == Qt::Key_Right ? QPoint(step, 0)
                             : key == Qt::Key_Up    ? QPoint(0, -step)
@@ -268,19 +351,20 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWid
     case Qt::Key_Space:
     case Qt::Key_Return:
         // With no cross shown the key only shows it.
-        if (shown && !model_.closed &&
-            static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
-            model_.vertices.push_back(from * TwipsPerPixel);
-            model_.penWidth = 1;
-            expectedPixels_.emplace_back(from * TwipsPerPixel, Black);
-        }
+        Change(send, [this, shown, from] {
+            if (shown && !model_.closed &&
+                static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
+                model_.vertices.push_back(from * TwipsPerPixel);
+                model_.penWidth = 1;
+                expectedPixels_.emplace_back(from * TwipsPerPixel, Black);
+            }
+        });
         expectedCross_ = from;
         return;
     default:
-        // Ctrl+Z is the window's shortcut: it needs the window active.
-        if (model_.closed || model_.vertices.empty() || (key == Qt::Key_Z && !w_.isActiveWindow()))
-            return;
-        {
+        Change(send, [this] {
+            if (model_.closed || model_.vertices.empty())
+                return;
             const QPoint gone = model_.vertices.back();
             model_.vertices.pop_back();
             if (model_.selected == static_cast<int>(model_.vertices.size()))
@@ -294,8 +378,7 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWid
                 });
             if (!covered)
                 expectedPixels_.emplace_back(gone, White);
-            return;
-        }
+        });
     }
 }
 
@@ -307,13 +390,20 @@ void WindowDriver::RandomCommand()
 void WindowDriver::Command(int index, bool byMouse)
 {
     Note("command " + std::to_string(index) + (byMouse ? " by mouse" : " by its event"));
-    if (byMouse)
-        QTest::mouseClick(&w_.Command1(index), Qt::LeftButton);
-    else
-        emit w_.Command1(index).Click();
-    // The report box shows its text at the next turn of the event loop.
-    QCoreApplication::processEvents();
+    Change(
+        [&] {
+            if (byMouse)
+                QTest::mouseClick(&w_.Command1(index), Qt::LeftButton);
+            else
+                emit w_.Command1(index).Click();
+            // The report box shows its text at the next turn of the event loop.
+            QCoreApplication::processEvents();
+        },
+        [this, index] { CommandEffect(index); });
+}
 
+void WindowDriver::CommandEffect(int index)
+{
     const int count = static_cast<int>(model_.vertices.size());
     if (index == 2) {
         model_ = Model{{}, -1, false, QString(), 5, model_.drawStyle};
@@ -430,6 +520,8 @@ std::string WindowDriver::Invariants()
         if (!failure.empty())
             return failure;
     }
+    if (expectedDrawing_ && HashOf(w_.Picture1.image()) != *expectedDrawing_)
+        return "the drawing is not the one recorded for this state";
     if (expectBlank_) {
         const QImage& image = w_.Picture1.image();
         for (int row = 0; row < image.height(); ++row) {

@@ -1,9 +1,10 @@
 #pragma once
 
 // Random use of the real window: mouse presses anywhere on and around the drawing surface, clicks
-// and arrow keys in both coordinate lists, the three commands, and the surface's keys: the cross
-// moved, a vertex placed at it, the last vertex taken back. A model of what the window must
-// hold is kept alongside, and every invariant is checked against it after each event.
+// and arrow keys in both coordinate lists, the three commands, the surface's keys (the cross
+// moved, a vertex placed at it, the last vertex taken back), and undo and redo. A model of what
+// the window must hold is kept alongside, and every invariant is checked against it after each
+// event; an undo must bring back exactly the model and the drawing recorded before the change.
 
 #include "app/volunde.h"
 
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -27,6 +29,8 @@ struct Model {
     QString report;
     int penWidth = 5;
     int drawStyle = 0;
+
+    bool operator==(const Model&) const = default;
 };
 
 class WindowDriver {
@@ -48,8 +52,11 @@ class WindowDriver {
     void ClickItem(int list, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void Key(int list, int key);
     void Command(int index, bool byMouse);
-    // A key for the surface: sent to it, or for Ctrl+Z to `target`, any control of the window.
-    void SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers, QWidget* target);
+    // A key for the surface, sent to it.
+    void SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers);
+    // Ctrl+Z, or Ctrl+Y or Ctrl+Shift+Z, sent to `target`, any control of the window.
+    void UndoKey(QWidget* target);
+    void RedoKey(QWidget* target, bool shiftZ);
 
   private:
     void RandomPress();
@@ -57,6 +64,10 @@ class WindowDriver {
     void RandomKey();
     void RandomCommand();
     void RandomSurfaceKey();
+    void RandomUndoOrRedo();
+    void CommandEffect(int index);
+    // Sends a change's event with `send`; `effect` brings the model along, then and on a redo.
+    void Change(const std::function<void()>& send, std::function<void()> effect);
     void Note(std::string what);
     std::string Invariants();
     std::string PixelIs(QPoint twips, QRgb colour, const char* what);
@@ -74,6 +85,20 @@ class WindowDriver {
     // Commands are rare in some stretches, so that larger polygons come about too.
     bool building_ = false;
     std::deque<std::string> recent_;
+
+    // A change as the window recorded it: the model and drawing before and after it.
+    struct Done {
+        Model before;
+        size_t drawingBefore;
+        Model after;
+        size_t drawingAfter;
+        std::function<void()> effect;
+    };
+    void Remember(Done done);
+    std::vector<Done> undone_;
+    std::deque<Done> changes_;
+    // The whole drawing the last event must have left.
+    std::optional<size_t> expectedDrawing_;
 };
 
 } // namespace random_use
