@@ -24,6 +24,7 @@ int main(int argc, char** argv)
     bench::RegisterConversionBenchmarks();
     bench::RegisterWindowBenchmarks();
     bench::RegisterInteractionBenchmarks();
+    bench::RegisterUndoBenchmarks();
     bench::RegisterStartupBenchmarks();
 
     bench::CollectingReporter reporter;

@@ -12,6 +12,7 @@ void RegisterCoreBenchmarks();
 void RegisterConversionBenchmarks();
 void RegisterWindowBenchmarks();
 void RegisterInteractionBenchmarks();
+void RegisterUndoBenchmarks();
 void RegisterStartupBenchmarks();
 
 // The vertex counts: three, hand-placed sizes, and up to the lists' capacity.

@@ -176,6 +176,18 @@ std::vector<Goal> EvaluateGoals(const Results& results)
         "ms");
     add("lighting the total line's polygon at " + capacity,
         CounterOf(results, Name("interaction", "light total", Capacity), "median_s"), 16e-3, "ms");
+    for (const char* what : {"place", "take back"})
+        for (const char* way : {"undo", "redo"})
+            add(std::string(way) + " of \"" + what + "\" at " + capacity + ", painted",
+                CounterOf(results, Name(way, what, Capacity), "median_s"), 16e-3, "ms");
+    for (const auto& [what, command] :
+         {std::pair{"trapezoids", "trapezoids"}, {"clear", "trapezoids"}})
+        add(std::string("undo of \"") + what + "\" at " + capacity + " ÷ \"" + command + "\"",
+            CounterOf(results, Name("undo", what, Capacity), "median_s") /
+                CommandSeconds(results, command, Capacity),
+            1, "×");
+    add("undo history at " + capacity + ", largest",
+        CounterOf(results, "history/capacity", "history_MB"), 64, "MB");
     add("start-up ÷ bare Qt window", CounterOf(results, "startup", "ratio"), 1.5, "×");
     add("peak resident memory at capacity after both commands",
         CounterOf(results, "memory/capacity", "peak_rss_MB"), 150, "MB");
@@ -228,6 +240,18 @@ void PrintSummary(const Results& results, std::ostream& out)
                 out << "| " << what << " | " << Count(n) << " | "
                     << FormatSeconds(CounterOf(results, name, "median_s")) << " |\n";
         }
+    out << "\n| undo and redo | N | undo | redo |\n|---|---:|---:|---:|\n";
+    for (const char* what : {"place", "take back", "trapezoids", "clear"})
+        for (const int n : {100, 4096, Capacity})
+            if (results.find(Name("undo", what, n)))
+                out << "| " << what << " | " << Count(n) << " | "
+                    << FormatSeconds(CounterOf(results, Name("undo", what, n), "median_s")) << " | "
+                    << FormatSeconds(CounterOf(results, Name("redo", what, n), "median_s"))
+                    << " |\n";
+    if (results.find("history/capacity"))
+        out << "\nUndo history at " << Count(Capacity) << " vertices: at most "
+            << Fixed(CounterOf(results, "history/capacity", "history_MB")) << " MB, "
+            << Fixed(CounterOf(results, "history/capacity", "changes")) << " changes kept.\n";
     for (const char* name : {"conv/Val(list text)", "conv/Val(-7.25E1)", "conv/Double to text",
                              "conv/Double to text (15 digits)", "conv/Single to text"})
         if (results.find(name))

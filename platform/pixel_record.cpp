@@ -44,7 +44,8 @@ void PixelRecord::Save(const QImage& image, QRect area)
     if (columns_ == 0)
         columns_ = static_cast<int>(std::ceil(logical.width() / Side));
     area &= QRect(QPoint(0, 0), logical.toSize());
-    if (area.isEmpty())
+    // Once every tile is saved, as after an erasure, the lines that follow need no look.
+    if (area.isEmpty() || savedCount_ == columns_ * ((logical.toSize().height() + Side - 1) / Side))
         return;
     const qreal ratio = image.devicePixelRatio();
     for (int row = area.top() / Side; row <= area.bottom() / Side; ++row)
@@ -56,6 +57,7 @@ void PixelRecord::Save(const QImage& image, QRect area)
             if (saved_[index])
                 continue;
             saved_[index] = true;
+            ++savedCount_;
             if (chunks_.empty() || chunks_.back().compressed)
                 chunks_.emplace_back();
             Chunk& chunk = chunks_.back();

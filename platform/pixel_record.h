@@ -43,6 +43,7 @@ class PixelRecord {
     // Which tiles of the grid are saved, row by row.
     std::vector<bool> saved_;
     int columns_ = 0;
+    int savedCount_ = 0;
 };
 
 } // namespace platform

@@ -1,0 +1,115 @@
+// Undo and redo through the real window, offscreen, each timed from the call until the window
+// has processed its events and painted: of a vertex placed and taken back, of an area command
+// and of "Чисти"; and what the history holds at the lists' capacity.
+
+#include "registry.h"
+#include "window_support.h"
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+
+namespace bench {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Times `work` after an untimed `prepare`, both settled; records the median.
+void Measure(benchmark::State& state, Volunde& window, const std::function<void()>& prepare,
+             const std::function<void()>& work)
+{
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        prepare();
+        Settle(window);
+        const auto start = Clock::now();
+        work();
+        Settle(window);
+        seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+        state.SetIterationTime(seconds.back());
+    }
+    std::sort(seconds.begin(), seconds.end());
+    state.counters["median_s"] = seconds[seconds.size() / 2];
+}
+
+enum class Change { Place, TakeBack, Trapezoids, Clear };
+
+// The window with `n` vertices once the change is made; the change made once before timing.
+std::unique_ptr<Volunde> Changed(Change change, int n)
+{
+    auto window = OpenWindow(change == Change::Place ? n - 1 : n);
+    switch (change) {
+    case Change::Place:
+        window->Picture1_MouseDown(1, 0, 150, 150);
+        break;
+    case Change::TakeBack:
+        window->TakeBackVertex();
+        break;
+    case Change::Trapezoids:
+        // Over the report of the other method, which the undo must show again.
+        window->Command1_Click(1);
+        window->Command1_Click(0);
+        break;
+    case Change::Clear:
+        window->Command1_Click(0);
+        window->Command1_Click(2);
+        break;
+    }
+    Settle(*window);
+    return window;
+}
+
+// Undo timed after the change made again, or redo timed after the change undone.
+void UndoOrRedo(benchmark::State& state, Change change, int n, bool undo)
+{
+    auto window = Changed(change, n);
+    Volunde& w = *window;
+    Measure(
+        state, w, [&] { undo ? w.Redo() : w.Undo(); }, [&] { undo ? w.Undo() : w.Redo(); });
+    if (w.history().Redoable() != (undo ? 1 : 0))
+        state.SkipWithError("undo and redo did not alternate over the one change");
+}
+
+// The history's largest size at the lists' capacity over the two commands in turn, each followed
+// by "Чисти" and its undoing.
+void HistoryAtCapacity(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto window = OpenWindow(Capacity);
+        std::int64_t peak = 0;
+        for (int round = 0; round < 12; ++round) {
+            window->Command1_Click(round % 2);
+            Settle(*window);
+            window->Command1_Click(2);
+            peak = std::max(peak, window->history().Bytes());
+            window->Undo();
+        }
+        state.counters["history_MB"] = double(peak) / (1 << 20);
+        state.counters["changes"] = window->history().Undoable();
+    }
+}
+
+} // namespace
+
+void RegisterUndoBenchmarks()
+{
+    const std::pair<Change, const char*> changes[] = {{Change::Place, "place"},
+                                                      {Change::TakeBack, "take back"},
+                                                      {Change::Trapezoids, "trapezoids"},
+                                                      {Change::Clear, "clear"}};
+    for (const int n : {100, 4096, Capacity})
+        for (const auto& [change, name] : changes)
+            for (const bool undo : {true, false})
+                benchmark::RegisterBenchmark(
+                    Name(undo ? "undo" : "redo", name, n).c_str(),
+                    [=](benchmark::State& state) { UndoOrRedo(state, change, n, undo); })
+                    ->UseManualTime()
+                    ->Unit(benchmark::kMillisecond)
+                    ->Iterations(n == Capacity && change >= Change::Trapezoids ? 11 : 21);
+    benchmark::RegisterBenchmark("history/capacity", HistoryAtCapacity)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+}
+
+} // namespace bench
