@@ -29,6 +29,7 @@ Volunde::~Volunde()
 {
     for (QObject* control : children())
         control->disconnect(this);
+    Picture1.setRecord(nullptr); // the history goes before the surface
 }
 
 void Volunde::ConnectEvents()
