@@ -15,7 +15,7 @@ namespace {
 // of the whole surface all it crosses.
 constexpr int Side = 32;
 // Below this many bytes of rows, as after a vertex dot, compressing saves too little to pay.
-constexpr qsizetype CompressFrom = 16 * 1024;
+constexpr qsizetype CompressFrom = qsizetype(16) * 1024;
 
 QRect DeviceRect(QRect logical, qreal ratio, QSize limit)
 {
@@ -51,7 +51,8 @@ void PixelRecord::Save(const QImage& image, QRect area)
     for (int row = area.top() / Side; row <= area.bottom() / Side; ++row)
         for (int column = area.left() / Side; column <= std::min(area.right() / Side, columns_ - 1);
              ++column) {
-            const auto index = static_cast<std::size_t>(row * columns_ + column);
+            const std::size_t index =
+                std::size_t(row) * std::size_t(columns_) + std::size_t(column);
             if (index >= saved_.size())
                 saved_.resize(index + 1);
             if (saved_[index])
