@@ -6,8 +6,8 @@
 
 #include "platform/classic_palette.h"
 #include "platform/colors.h"
-#include "platform/start_position.h"
 #include "platform/twips.h"
+#include "platform/window_placement.h"
 
 #include <algorithm>
 #include <vector>
@@ -123,4 +123,5 @@ void Volunde::CreateControls()
     Text1(0).setFocus();
 
     platform::CentreOnScreen(*this);
+    platform::KeepSizeOnEveryScreen(*this);
 }

@@ -1,9 +1,12 @@
 #include "volunde.h"
 
+#include "platform/window_system.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    platform::ChooseWindowSystem();
     QApplication app(argc, argv);
     // One style everywhere, so that the buttons show their face colours on every desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));

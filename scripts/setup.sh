@@ -12,6 +12,7 @@ if [ "${1:-test}" != run ]; then
     libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
     xvfb xauth xdotool xclip x11-utils imagemagick locales python3
     qt6ct openbox at-spi2-core python3-pyatspi dbus
+    weston xwayland qt6-wayland x11-xserver-utils
     desktop-file-utils appstream lintian dpkg-dev file gzip
   )
 fi

@@ -16,6 +16,7 @@ failing scenario leaves a screenshot next to the working directory for diagnosis
 import ctypes
 import math
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -159,11 +160,11 @@ class Processes:
             self.stop(process)
 
 
-def start_xvfb(processes, log):
+def start_xvfb(processes, log, screen=SCREEN):
     """Starts Xvfb on a display number it picks itself among the free ones; returns ":N"."""
     read_end, write_end = os.pipe()
     processes.start(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % screen,
          "-dpi", "96", "-nolisten", "tcp", "-noreset"],
         pass_fds=(write_end,), stdout=log, stderr=log)
     os.close(write_end)
@@ -235,15 +236,18 @@ style=Fusion
 
 class Session:
     """One run of the program on its own X server; `desktop` adds qt6ct's dark colour scheme
-    and a window manager that frames the window."""
+    and a window manager that frames the window; a dict also sets what its keys name."""
 
     def __init__(self, program, locale, workdir, desktop=False):
-        self.desktop = desktop
+        self.desktop = bool(desktop)
+        options = desktop if isinstance(desktop, dict) else {}
+        screen = options.get("screen", SCREEN)
+        self.primary = options.get("primary", (0, 0) + screen)
         self.processes = Processes()
         self.server_log = open(os.path.join(workdir, "xvfb.log"), "w+b")
         self.log = open(os.path.join(workdir, "program.log"), "w+b")
         try:
-            self.display = start_xvfb(self.processes, self.server_log)
+            self.display = start_xvfb(self.processes, self.server_log, screen)
         except BaseException:
             self.close()
             raise
@@ -255,7 +259,9 @@ class Session:
                    XDG_RUNTIME_DIR=runtime)
         self.env = env
         try:
-            if desktop:
+            if options.get("weston"):  # with XWayland, and Qt left to choose
+                env = self._start_weston(workdir)
+            elif desktop:
                 config = os.path.join(workdir, "config")
                 os.makedirs(os.path.join(config, "qt6ct"))
                 with open(os.path.join(config, "qt6ct", "qt6ct.conf"), "w") as conf:
@@ -263,14 +269,33 @@ class Session:
                 self.processes.start(["openbox", "--sm-disable"], env=env, stdout=self.server_log,
                                      stderr=subprocess.STDOUT)
                 self._wait_for_window_manager()
-                env = dict(env, QT_QPA_PLATFORMTHEME="qt6ct", XDG_CONFIG_HOME=config)
+                for monitor in options.get("monitors", ()):
+                    subprocess.run(["xrandr", "--setmonitor"] + monitor.split(), env=env, check=True,
+                                   stdout=subprocess.DEVNULL)
+                env = dict(env, QT_QPA_PLATFORMTHEME="qt6ct", XDG_CONFIG_HOME=config,
+                           **options.get("qt", {}))
             self.program = self.processes.start([program], env=env, stdout=self.log,
                                                 stderr=subprocess.STDOUT)
             self.window = self._find_window()
-            self.origin = self._settled_origin() if desktop else self._window_origin()
+            weston = options.get("weston")
+            self.origin = self._settled_origin() if desktop and not weston else self._window_origin()
         except BaseException:
             self.close()
             raise
+
+    def _start_weston(self, workdir):
+        log = os.path.join(workdir, "weston.log")
+        self.processes.start(["weston", "-Bx11-backend.so", "--use-pixman", "--xwayland", "-Swayland-e2e",
+                              "--log=" + log], env=self.env, stdout=self.server_log,
+                             stderr=subprocess.STDOUT)
+        for _ in range(100):
+            found = re.search(rb"display (:\d+)", open(log, "rb").read() if os.path.exists(log) else b"")
+            if found:
+                self.env = dict(self.env, DISPLAY=found[1].decode(), WAYLAND_DISPLAY="wayland-e2e",
+                                QT_QPA_PLATFORM="")
+                return self.env
+            time.sleep(0.1)
+        raise Failure("weston started no X server")
 
     def _wait_for_window_manager(self):
         limit = time.monotonic() + 10
@@ -538,19 +563,21 @@ PRESSES = [dict(button=1), dict(button=3), dict(button=2), dict(button=1, shift=
 BLANK_SPOT = (452, 18)  # far from every edge, leg and fan line of the pentagon
 
 
-def scenario_start(s):
-    title = s.xprop("_NET_WM_NAME")
-    check(TITLE in title, "window title is %r" % title)
-    check(s.size == CLIENT, "window is %dx%d, not %dx%d" % (s.size + CLIENT))
-    # Centred with its frame, where a window manager frames it.
+def scenario_placed(s):
+    """Centred with its frame, where a window manager frames it, on the primary monitor; kept on it."""
     left, right, top, bottom = s.frame_extents()
     check(any((left, right, top, bottom)) == s.desktop, "frame extents %s" % ((left, right, top, bottom),))
     frame = (s.origin[0] - left, s.origin[1] - top)
-    frame_size = (CLIENT[0] + left + right, CLIENT[1] + top + bottom)
-    centred = ((SCREEN[0] - frame_size[0]) // 2, (SCREEN[1] - frame_size[1]) // 2)
+    frame_size = (s.size[0] + left + right, s.size[1] + top + bottom)
+    x, y, width, height = s.primary
+    centred = (x + max(0, (width - frame_size[0]) // 2), y + max(0, (height - frame_size[1]) // 2))
     check(all(abs(a - b) <= 1 for a, b in zip(frame, centred)),
           "window frame at %s, not centred on the screen (%s)" % (frame, centred))
 
+
+def scenario_frame(s):
+    """The window at its size, held there, and a frame that offers the close box only."""
+    check(s.size == CLIENT, "window is %dx%d, not %dx%d" % (s.size + CLIENT))
     hints = s.xprop("WM_NORMAL_HINTS")
     size = "%d by %d" % CLIENT
     check("minimum size: " + size in hints and "maximum size: " + size in hints,
@@ -561,6 +588,12 @@ def scenario_start(s):
         check(not functions & (8 | 16), "the frame offers minimise or maximise: %s" % motif)
         check(functions & 32, "the frame offers no close: %s" % motif)
 
+
+def scenario_start(s):
+    title = s.xprop("_NET_WM_NAME")
+    check(TITLE in title, "window title is %r" % title)
+    scenario_frame(s)
+    scenario_placed(s)
     icon = s.xprop("-notype", "32c", "_NET_WM_ICON").split("=", 1)[-1].split(",")
     check(len(icon) > 2, "the window has no icon")
     width, height = int(icon[0]), int(icon[1])
@@ -839,6 +872,19 @@ def scenario_keyboard(s):
         check(problem is None, problem)
 
 
+def scenario_rescaled(s):
+    """Moved onto monitor A at scale 2, past its edges: all of the layout on A, at twice the pixels."""
+    s.xdotool("windowmove", s.window, "400", "300")
+    doubled = (2 * CLIENT[0], 2 * CLIENT[1])
+
+    def whole(shot):
+        shot.origin = s.origin = s._window_origin()
+        return (s.size == doubled and s.origin[0] + doubled[0] < 1280
+                and s.origin[1] + doubled[1] < 1024 and shot(2 * CLEAR[0] + 8, 24) == RED
+                and shot(doubled[0] - 2, doubled[1] - 2) == (192, 192, 255))
+    s.wait_for(whole, lambda shot: "window %s at %s, not whole on monitor A" % (s.size, s.origin))
+
+
 # (locale, on a desktop with a dark scheme and a window manager, scenarios)
 SESSIONS = [
     ("C.UTF-8", False, [
@@ -862,6 +908,18 @@ SESSIONS = [
         (9, "dark desktop scheme: black dots on the white surface", scenario_vertices),
         (10, "dark desktop scheme: the trapezoids' report and construction", scenario_trapezoids),
     ]),
+    ("C.UTF-8", dict(weston=True), [
+        (13, "weston: through XWayland, the close box only and the size kept", scenario_frame),
+    ]),
+    ("C.UTF-8", dict(screen=(2560, 1024), primary=(1280, 0, 1280, 1024),
+                     monitors=["A 1280/338x1024/270+0+0 screen", "*B 1280/338x1024/270+1280+0 none"],
+                     qt=dict(QT_SCREEN_SCALE_FACTORS="A=2;B=1")), [
+        (14, "two monitors: centred on the primary one, right of the other", scenario_placed),
+        (15, "moved onto a monitor of scale 2: whole, at twice the pixels", scenario_rescaled),
+    ]),
+    ("C.UTF-8", dict(screen=(800, 600), qt=dict(QT_SCALE_FACTOR="1.5")), [
+        (16, "800 x 600 at scale 1.5: the frame's top edge and close box on the screen", scenario_placed),
+    ]),
 ]
 
 
@@ -880,7 +938,8 @@ def main():
         return 1
     wanted = {int(a) for a in sys.argv[2:]}
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))
-    for tool in ("Xvfb", "xdotool", "xclip", "import", "xprop", "xwininfo", "openbox"):
+    for tool in ("Xvfb", "xdotool", "xclip", "import", "xprop", "xwininfo", "openbox", "weston",
+                 "xrandr"):
         if not any(os.access(os.path.join(d, tool), os.X_OK)
                    for d in os.environ.get("PATH", "").split(os.pathsep)):
             print("FAIL: %s is missing; scripts/setup.sh installs it" % tool)
