@@ -6,6 +6,7 @@
 #include "platform/conversions.h"
 #include "platform/run_handler.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QShortcut>
 
@@ -52,6 +53,9 @@ void Volunde::ConnectEvents()
             handle([this](int KeyCode, int Shift) { Picture1_KeyDown(KeyCode, Shift); }));
     connect(&Text1(0), &platform::TextBox::CaretLine, this,
             handle([this](int Line) { ShowFigureOfLine(Line); }));
+    auto* copyDrawing = new QAction(QStringLiteral("Копирай &чертежа"), &Text1(0));
+    Text1(0).addAction(copyDrawing);
+    connect(copyDrawing, &QAction::triggered, &Picture1, &platform::PictureBox::CopyPicture);
     auto* takeBack = new QShortcut(QKeySequence::Undo, this);
     connect(takeBack, &QShortcut::activated, this, handle([this] { TakeBackVertex(); }));
     for (int Index = 0; Index < Command1.size(); ++Index)

@@ -1,14 +1,18 @@
 #pragma once
 
-// The signed area of one trapezoid and of one fan triangle, shared by the methods and by the
-// figures of their report lines, so that both give the same numbers.
+// The items each method walks, edges or fan triangles, with their signed areas. One walk of them
+// serves a method's report, its construction and the figures of its report's lines, so that
+// these cannot disagree.
 
 #include "reading.h"
 
+#include <vector>
+
 namespace geometry::detail {
 
-// The edge from vertex p to vertex c: the start as read, the end's ordinate rounded.
+// The edge from vertex `start` to vertex `end`: the start as read, the end's ordinate rounded.
 struct Edge {
+    int start, end;
     double xp, yp, xc;
     int yc;
 };
@@ -29,6 +33,48 @@ inline double OrientedArea(const Triangle& t)
 {
     const double x0 = t.x0, y0 = t.y0, x1 = t.x1, y1 = t.y1, x2 = t.x2, y2 = t.y2;
     return Finite(0.5 * (x0 * y1 + y0 * x2 + x1 * y2 - x2 * y1 - y2 * x0 - x1 * y0));
+}
+
+// The polygon's outline as the walk of its edges read it: each vertex as read where it starts an
+// edge, and its ordinate rounded where it ends one.
+struct Outline {
+    std::vector<double> x, y;
+    std::vector<int> yEnd;
+};
+
+// The edges of the polygon of vertices 0 .. n in report order: 0 -> 1, ..., (n - 1) -> n, then
+// the closing edge n -> 0. Each edge starts where the one before ended, unrounded; each vertex
+// is read once, vertex 0 again for the closing edge. A vertex that cannot be read stops the walk
+// there with its run-time error. Returns the outline read.
+template <class Visit> Outline WalkEdges(const VertexTexts& vertices, int n, Visit&& visit)
+{
+    const auto size = static_cast<std::size_t>(n) + 1;
+    Outline outline{std::vector<double>(size), std::vector<double>(size), std::vector<int>(size)};
+    auto take = [&](const Edge& e) {
+        outline.x[e.start] = e.xp;
+        outline.y[e.start] = e.yp;
+        outline.yEnd[e.end] = e.yc;
+        visit(e);
+    };
+    double x = XOf(vertices, 0);
+    double y = YOf(vertices, 0);
+    for (int k = 1; k <= n; ++k) {
+        Edge e{k - 1, k, x, y, XOf(vertices, k), 0};
+        y = YOf(vertices, k);
+        e.yc = platform::CInt(y);
+        x = e.xc;
+        take(e);
+    }
+    take(Edge{n, 0, x, y, XOf(vertices, 0), platform::CInt(YOf(vertices, 0))});
+    return outline;
+}
+
+// The fan's triangles i = 2 .. n, from the outline as read.
+template <class Visit> void WalkFan(const Outline& o, Visit&& visit)
+{
+    const int n = static_cast<int>(o.x.size()) - 1;
+    for (int i = 2; i <= n; ++i)
+        visit(Triangle{i, o.x[0], o.y[0], o.x[i - 1], o.y[i - 1], o.x[i], o.yEnd[i]});
 }
 
 } // namespace geometry::detail

@@ -2,6 +2,8 @@
 
 #include "twips.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -39,15 +41,28 @@ int ShiftCode(Qt::KeyboardModifiers modifiers)
            (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
-// A `size` image, white but where the polygon through `corners` (pixels) covers a pixel's centre
-// by the even-odd rule, there `colour`; `changed` is set to the part that is not white. Each row
-// marks where the edges cross it and fills between the marks: linear in the crossings and the
-// pixels, where a general rasterizer spends per span on a polygon of thousands of edges.
-QImage TintImage(const std::vector<QPoint>& corners, QSize size, QRgb colour, QRect& changed)
+// Hatch lines run where a pixel's column and row add up to a multiple of this.
+constexpr int HatchPitch = 6;
+
+// `colour` multiplied with `by`, channel by channel, as the tint is with the drawing.
+QRgb Multiplied(QRgb colour, QRgb by)
+{
+    return qRgb(qRed(colour) * qRed(by) / 255, qGreen(colour) * qGreen(by) / 255,
+                qBlue(colour) * qBlue(by) / 255);
+}
+
+// A `size` image, white but where the polygon through `corners` (pixels) winds round a pixel's
+// centre: there the shade of that winding, shades[0] clockwise and shades[1] anticlockwise (as
+// seen with y downwards), deeper where it winds round twice or more. `changed` is set to the
+// part that is not white and `windings` to the Winding flags met. Each row adds up where the
+// edges cross it, +1 upwards and -1 downwards, and sums from the left: linear in the crossings
+// and the pixels, where a general rasterizer spends per span on a polygon of thousands of edges.
+QImage TintImage(const std::vector<QPoint>& corners, QSize size,
+                 const std::array<PictureBox::Shade, 2>& shades, QRect& changed, int& windings)
 {
     const int width = size.width();
     const int height = size.height();
-    std::vector<std::uint8_t> toggles(static_cast<std::size_t>(height) * (width + 1));
+    std::vector<int> crossings(static_cast<std::size_t>(height) * (width + 1));
     const std::size_t n = corners.size();
     for (std::size_t k = 0; k < n; ++k) {
         const QPointF a = corners[k];
@@ -60,31 +75,123 @@ QImage TintImage(const std::vector<QPoint>& corners, QSize size, QRgb colour, QR
         const int first = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
         const int last = std::min(height - 1, static_cast<int>(std::ceil(bottom - 0.5)) - 1);
         const double slope = (b.x() - a.x()) / (b.y() - a.y());
+        const int upwards = b.y() < a.y() ? 1 : -1;
         for (int row = first; row <= last; ++row) {
             const double x = a.x() + (row + 0.5 - a.y()) * slope;
             const int column = std::clamp(static_cast<int>(std::ceil(x - 0.5)), 0, width);
-            toggles[static_cast<std::size_t>(row) * (width + 1) + column] ^= 1;
+            crossings[static_cast<std::size_t>(row) * (width + 1) + column] += upwards;
         }
+    }
+    // By way round and depth: the hue, the hue multiplied with itself; then the hatch.
+    std::array<QRgb, 6> colours{};
+    for (std::size_t way = 0; way < 2; ++way) {
+        const QRgb hue = shades[way].hue;
+        colours[way * 3] = hue;
+        colours[way * 3 + 1] = Multiplied(hue, hue);
+        colours[way * 3 + 2] = shades[way].hatched ? Multiplied(hue, qRgb(140, 140, 140)) : 0;
     }
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPoint least(width, height);
     QPoint most(-1, -1);
+    windings = 0;
     for (int row = 0; row < height; ++row) {
-        const std::uint8_t* marks = &toggles[static_cast<std::size_t>(row) * (width + 1)];
+        const int* marks = &crossings[static_cast<std::size_t>(row) * (width + 1)];
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
-        bool inside = false;
+        int winding = 0;
         for (int column = 0; column < width; ++column) {
-            inside ^= marks[column] != 0;
-            if (!inside)
+            winding += marks[column];
+            if (winding == 0)
                 continue;
-            line[column] = colour;
+            const std::size_t way = winding > 0 ? 0 : 1;
+            const QRgb hatch = colours[way * 3 + 2];
+            line[column] = hatch != 0 && (column + row) % HatchPitch == 0
+                               ? hatch
+                               : colours[way * 3 + (std::abs(winding) > 1 ? 1 : 0)];
+            windings |= winding > 0 ? PictureBox::Clockwise : PictureBox::Anticlockwise;
             least = QPoint(std::min(least.x(), column), std::min(least.y(), row));
             most = QPoint(std::max(most.x(), column), std::max(most.y(), row));
         }
     }
     changed = QRect(least, most);
     return changed.isEmpty() ? QImage() : image;
+}
+
+// The numbers beside their corners (pixels) on a transparent `size` image at `ratio` device
+// pixels to the pixel: dark, with a white halo a pixel wide. Each stands to the upper right of
+// its corner, flipped to the left or below where it would leave the image, and is left out
+// where it would overlap one placed before it. `placed` is set to the numbers written and
+// their boxes, halo included.
+QImage NumberImage(const std::vector<QPoint>& corners, const std::vector<int>& numbers, QSize size,
+                   qreal ratio, QFont font, std::vector<std::pair<int, QRect>>& placed)
+{
+    font.setPixelSize(11);
+    const QFontMetrics metrics(font);
+    const QRect ink = metrics.tightBoundingRect(QStringLiteral("0123456789"));
+    const int digit = metrics.horizontalAdvance(QStringLiteral("0123456789")) / 10 + 1;
+    const int height = ink.height() + 2;
+    // Every box is as high as the others, so two overlap exactly when one covers a pixel of the
+    // other's top or bottom row: those two rows are all a new box needs to look at.
+    std::vector<std::uint8_t> taken(static_cast<std::size_t>(size.width()) * size.height());
+    const QRect inside(QPoint(0, 0), size);
+    auto unoccupied = [&](int row, const QRect& box) {
+        const std::uint8_t* from = &taken[static_cast<std::size_t>(row) * size.width() + box.left()];
+        return std::find(from, from + box.width(), 1) == from + box.width();
+    };
+    placed.clear();
+    const std::size_t count = std::min(corners.size(), numbers.size());
+    for (std::size_t j = 0; j < count; ++j) {
+        const QPoint at = corners[j];
+        const int width = digit * static_cast<int>(QString::number(numbers[j]).size()) + 2;
+        QRect box(at.x() + 3, at.y() - 2 - height, width, height);
+        if (box.right() >= size.width())
+            box.moveRight(at.x() - 3);
+        if (box.top() < 0)
+            box.moveTop(at.y() + 3);
+        if (!inside.contains(box) || !unoccupied(box.top(), box) || !unoccupied(box.bottom(), box))
+            continue;
+        for (int row = box.top(); row <= box.bottom(); ++row)
+            std::fill_n(&taken[static_cast<std::size_t>(row) * size.width() + box.left()],
+                        box.width(), 1);
+        placed.emplace_back(numbers[j], box);
+    }
+
+    QImage text(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    text.setDevicePixelRatio(ratio);
+    text.fill(Qt::transparent);
+    {
+        QPainter p(&text);
+        p.setFont(font);
+        p.setPen(QColor(0, 0, 96));
+        for (const auto& [number, box] : placed)
+            p.drawText(QPoint(box.left() + 1 - ink.left(), box.top() + 1 - ink.top()),
+                       QString::number(number));
+    }
+    // The halo: white wherever text lies within a pixel, left and right, then up and down.
+    const int reach = std::max(1, qRound(ratio));
+    const int w = text.width();
+    const int h = text.height();
+    std::vector<int> across(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(text.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            for (int d = std::max(0, x - reach); d <= std::min(w - 1, x + reach); ++d)
+                across[static_cast<std::size_t>(y) * w + x] =
+                    std::max(across[static_cast<std::size_t>(y) * w + x], qAlpha(line[d]));
+    }
+    QImage halo(text.size(), QImage::Format_ARGB32_Premultiplied);
+    halo.setDevicePixelRatio(ratio);
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(halo.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            int alpha = 0;
+            for (int d = std::max(0, y - reach); d <= std::min(h - 1, y + reach); ++d)
+                alpha = std::max(alpha, across[static_cast<std::size_t>(d) * w + x]);
+            line[x] = qRgba(alpha, alpha, alpha, alpha);
+        }
+    }
+    QPainter(&halo).drawImage(QPoint(0, 0), text);
+    return halo;
 }
 
 Qt::PenStyle PenStyle(int drawStyle)
@@ -260,15 +367,23 @@ float PictureBox::CrossY() const
     return cross_ ? static_cast<float>(cross_->y() * TwipsPerPixel) : 0.0F;
 }
 
-void PictureBox::ShowTint(const std::vector<QPointF>& corners, QRgb colour)
+void PictureBox::ShowTint(const std::vector<QPointF>& corners, const std::vector<int>& numbers,
+                          Shade clockwise, Shade anticlockwise)
 {
     HideTint();
     std::vector<QPoint> pixels;
     pixels.reserve(corners.size());
     for (const QPointF& c : corners)
         pixels.emplace_back(ToPixel(c.x()), ToPixel(c.y()));
-    // A polygon that covers no pixel's centre tints nothing.
-    tint_ = TintImage(pixels, contentsRect().size(), colour, tinted_);
+    // A polygon that covers no pixel's centre tints nothing, and has no numbers.
+    tint_ = TintImage(pixels, contentsRect().size(), {clockwise, anticlockwise}, tinted_,
+                      tintWindings_);
+    if (tint_.isNull())
+        return;
+    numberImage_ = NumberImage(pixels, numbers, contentsRect().size(), devicePixelRatioF(),
+                               font(), numbers_);
+    for (const auto& placed : numbers_)
+        tinted_ |= placed.second;
     update(tinted_.translated(contentsRect().topLeft()));
 }
 
@@ -278,7 +393,35 @@ void PictureBox::HideTint()
         return;
     update(tinted_.translated(contentsRect().topLeft()));
     tint_ = QImage();
+    numberImage_ = QImage();
     tinted_ = QRect();
+    tintWindings_ = 0;
+    numbers_.clear();
+}
+
+QImage PictureBox::Picture()
+{
+    QImage picture = image().copy();
+    QPainter p(&picture);
+    paintTint(p, QRect(QPoint(0, 0), contentsRect().size()));
+    return picture;
+}
+
+void PictureBox::CopyPicture()
+{
+    QGuiApplication::clipboard()->setImage(Picture());
+}
+
+void PictureBox::paintTint(QPainter& painter, const QRect& area) const
+{
+    if (tint_.isNull() || !area.intersects(tinted_))
+        return;
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    painter.drawImage(area, tint_, area);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const qreal ratio = numberImage_.devicePixelRatio();
+    painter.drawImage(QRectF(area), numberImage_,
+                      QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
 }
 
 QRect PictureBox::crossArea() const
@@ -294,36 +437,45 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     updatePending_ = false;
     const QRect inside = contentsRect();
-    const QRect dirty = event->rect() & inside;
-    if (dirty.isEmpty())
+    const QRect area = (event->rect() & inside).translated(-inside.topLeft());
+    if (area.isEmpty())
         return;
     const QImage& drawing = image();
     const qreal ratio = drawing.devicePixelRatio();
-    const QRectF source(QPointF(dirty.topLeft() - inside.topLeft()) * ratio,
-                        QSizeF(dirty.size()) * ratio);
     QPainter p(this);
-    p.drawImage(QRectF(dirty), drawing, source);
-    if (!tint_.isNull() && dirty.intersects(tinted_.translated(inside.topLeft()))) {
-        p.setCompositionMode(QPainter::CompositionMode_Multiply);
-        p.drawImage(dirty, tint_, dirty.translated(-inside.topLeft()));
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    }
-    if (cross_ && dirty.intersects(crossArea())) {
+    p.translate(inside.topLeft());
+    p.drawImage(QRectF(area), drawing,
+                QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+    paintTint(p, area);
+    p.setClipRect(QRect(QPoint(0, 0), inside.size()));
+    if (cross_ && area.intersects(crossArea().translated(-inside.topLeft()))) {
         // Arms with a gap round the point, so that the dot under it shows whole.
-        p.setClipRect(inside);
-        const QPoint c = *cross_ + inside.topLeft();
         const QColor magenta(255, 0, 255);
         for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-            const QPoint from = c + d * CrossGap;
-            const QPoint to = c + d * CrossArm;
+            const QPoint from = *cross_ + d * CrossGap;
+            const QPoint to = *cross_ + d * CrossArm;
             p.fillRect(QRect(from, to).normalized(), magenta);
         }
+    }
+    if (focusMarked_ && hasFocus()) {
+        // Dotted, a pixel inside the border: black dots between white ones show over any ink.
+        const QRect mark(QPoint(1, 1), inside.size() - QSize(3, 3));
+        p.setPen(Qt::white);
+        p.drawRect(mark);
+        QPen dots(Qt::black, 1, Qt::CustomDashLine, Qt::FlatCap);
+        dots.setDashPattern({1, 1});
+        p.setPen(dots);
+        p.drawRect(mark);
     }
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
     HideCross();
+    if (focusMarked_) {
+        focusMarked_ = false;
+        update();
+    }
     const QPoint pixel(static_cast<int>(std::floor(event->position().x())),
                        static_cast<int>(std::floor(event->position().y())));
     const QRect inside = contentsRect();
@@ -338,11 +490,26 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 
 void PictureBox::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Copy)) {
+        CopyPicture();
+        event->accept();
+        return;
+    }
     const int key = event->key();
     const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!(press && event->isAutoRepeat()))
         emit KeyDown(key, ShiftCode(event->modifiers()));
     event->accept();
+}
+
+// The focus mark shows for a focus that came from the keyboard, none for one from a press; it
+// stays as it was for a focus back from another window or a menu.
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        focusMarked_ = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    QFrame::focusInEvent(event);
 }
 
 void PictureBox::focusOutEvent(QFocusEvent* event)

@@ -3,9 +3,11 @@
 
 #include "editor_fixture.h"
 
+#include <QAccessible>
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -46,27 +48,47 @@ class ReportFigure : public EditorTest {
             .convertToFormat(QImage::Format_RGB32);
     }
     // Whether the surface shows the drawing with the pixels inside `inside` tinted in `hue`
-    // (white ground takes the hue, black stays black) and those not `near` it as they are.
+    // (white ground takes the hue, black stays black) and those not `near` it, nor under the
+    // vertex numbers, as they are. Only the hue that takes away carries a hatch: diagonal lines
+    // of a darker shade.
     ::testing::AssertionResult tinted(const std::function<bool(QPoint)>& inside,
                                       const std::function<bool(QPoint)>& near, QRgb hue)
     {
         const QImage now = shown();
+        auto numbered = [&](QPoint p) {
+            const auto& numbers = picture().TintNumbers();
+            return std::any_of(numbers.begin(), numbers.end(),
+                               [&](const auto& n) { return n.second.contains(p); });
+        };
+        auto hatch = [&](QPoint p) {
+            const QRgb is = now.pixel(p);
+            return inside(p) && drawing.pixel(p) == White && is != hue && qRed(is) <= qRed(hue) &&
+                   qGreen(is) <= qGreen(hue) && qBlue(is) <= qBlue(hue);
+        };
         int tintedPixels = 0;
-        for (int y = 0; y < now.height(); ++y)
-            for (int x = 0; x < now.width(); ++x) {
+        int hatched = 0;
+        for (int y = 1; y < now.height(); ++y)
+            for (int x = 0; x + 1 < now.width(); ++x) {
                 const QRgb is = now.pixel(x, y);
                 const QRgb under = drawing.pixel(x, y);
-                const bool wrong = (under == Black && is != Black) ||
-                                   (inside({x, y}) && is != (under == White ? hue : under)) ||
-                                   (!near({x, y}) && is != under);
+                const QPoint upRight(x + 1, y - 1);
+                const bool wrong =
+                    !numbered({x, y}) &&
+                    ((under == Black && is != Black) ||
+                     (inside({x, y}) && !hatch({x, y}) && is != (under == White ? hue : under)) ||
+                     (!near({x, y}) && is != under) ||
+                     (hatch({x, y}) && inside(upRight) && drawing.pixel(upRight) == White &&
+                      !numbered(upRight) && !hatch(upRight)));
                 // Along the figure's edges either is right.
                 if (wrong)
                     return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is "
                                                          << std::hex << is << ", drawn " << under;
                 tintedPixels += is == hue ? 1 : 0;
+                hatched += hatch({x, y}) ? 1 : 0;
             }
-        if (tintedPixels < 100)
-            return ::testing::AssertionFailure() << tintedPixels << " pixels tinted";
+        if (tintedPixels < 100 || (hatched * 10 > tintedPixels) != (hue == TakesAway))
+            return ::testing::AssertionFailure()
+                   << tintedPixels << " pixels tinted, " << hatched << " hatched";
         return ::testing::AssertionSuccess();
     }
 
@@ -95,6 +117,9 @@ TEST_F(ReportFigure, TriangleLinesTintTheirTriangleAddingOrTakingAway)
     clickLine(1); // the first triangle's oriented line: outside the polygon
     EXPECT_TRUE(tinted(Inside({200, 8}, {65, 53}, {20, 188}),
                        Inside({200, 8}, {65, 53}, {20, 188}, -1.5), TakesAway));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&picture())
+                    ->text(QAccessible::Description)
+                    .startsWith(u"Триъгълник 1, 2, 3: изважда се. Върхове: 4."));
     clickLine(2); // the second triangle's Heron line
     EXPECT_TRUE(tinted(Inside({200, 8}, {20, 188}, {20, 8}),
                        Inside({200, 8}, {20, 188}, {20, 8}, -1.5), Adds));
@@ -121,6 +146,9 @@ TEST_F(ReportFigure, TintGoesOnFocusOutAndWhenTheReportChanges)
     clickLine(3);
     ASSERT_NE(shown(), plain);
     xs().setFocus();
+    EXPECT_EQ(shown(), plain);
+    clickLine(3);
+    QTest::keyClick(&window.Text1(0), Qt::Key_A, Qt::ControlModifier); // the caret to the end
     EXPECT_EQ(shown(), plain);
     clickLine(3);
     ASSERT_NE(shown(), plain);
