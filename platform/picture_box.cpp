@@ -125,7 +125,8 @@ QImage TintImage(const std::vector<QPoint>& corners, QSize size,
 QImage NumberImage(const std::vector<QPoint>& corners, const std::vector<int>& numbers, QSize size,
                    qreal ratio, QFont font, std::vector<std::pair<int, QRect>>& placed)
 {
-    font.setPixelSize(11);
+    font.setPixelSize(12);
+    font.setBold(true);
     const QFontMetrics metrics(font);
     const QRect ink = metrics.tightBoundingRect(QStringLiteral("0123456789"));
     const int digit = metrics.horizontalAdvance(QStringLiteral("0123456789")) / 10 + 1;

@@ -79,7 +79,8 @@ void TextBox::setLineBackground(int index, QColor colour)
     if (index >= 0) {
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(document()->findBlockByNumber(index));
-        mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        // Up to the next line, so that the background reaches across the box.
+        mark.cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
         mark.format.setBackground(colour);
         mark.format.setProperty(QTextFormat::FullWidthSelection, true);
         marks.append(mark);

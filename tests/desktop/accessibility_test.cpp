@@ -146,6 +146,40 @@ TEST_F(Accessibility, TabAndShiftTabWalkTheTabOrderReadingEachName)
     }
 }
 
+// A dotted mark a pixel inside the surface's border, over the drawing, for a focus from Tab.
+TEST_F(Accessibility, SurfaceMarksAFocusFromTheKeyboardButNotFromAPress)
+{
+    platform::PictureBox& surface = window.Picture1;
+    press(30, 40);
+    const QImage drawing = surface.image();
+    auto shown = [&] {
+        return surface.grab(surface.contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    ASSERT_EQ(shown(), drawing);
+    focus(&window.Text1(0));
+    QTest::keyClick(&window.Text1(0), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &surface);
+    const QImage marked = shown();
+    int ring = 0;
+    for (int y = 0; y < marked.height(); ++y)
+        for (int x = 0; x < marked.width(); ++x) {
+            const bool onRing = (x == 1 || y == 1 || x == marked.width() - 2 ||
+                                 y == marked.height() - 2) &&
+                                x > 0 && y > 0 && x < marked.width() - 1 && y < marked.height() - 1;
+            if (marked.pixel(x, y) != drawing.pixel(x, y))
+                ASSERT_TRUE(onRing) << x << "," << y;
+            ring += onRing && marked.pixel(x, y) == 0xff000000 ? 1 : 0;
+        }
+    EXPECT_GT(ring, marked.width() + marked.height() - 10);
+    EXPECT_EQ(surface.image(), drawing);
+    QTest::keyClick(&surface, Qt::Key_Tab);
+    EXPECT_EQ(shown(), drawing);
+    focus(&window.Text1(0));
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, surface.contentsRect().topLeft());
+    ASSERT_EQ(QApplication::focusWidget(), &surface);
+    EXPECT_EQ(shown(), surface.image());
+}
+
 TEST_F(Accessibility, NoButtonIsTheWindowsDefault)
 {
     for (int i = 0; i < window.Command1.size(); ++i) {
