@@ -27,18 +27,15 @@ QString Describe(const geometry::Figure& figure, int windings, int adding)
                            : (windings & adding) == 0
                                ? QStringLiteral("изважда се")
                                : QStringLiteral("части се прибавят, части се изваждат");
+    if (figure.shape == geometry::Figure::Shape::Polygon)
+        return QStringLiteral("Многоъгълник с %1 върха: %2. ").arg(figure.numbers.size()).arg(effect);
     QStringList numbers;
     for (const int number : figure.numbers)
         numbers.append(QString::number(number));
-    switch (figure.shape) {
-    case geometry::Figure::Shape::Trapezoid:
-        return QStringLiteral("Трапец с бедро %1: %2. ").arg(numbers.join(u", "), effect);
-    case geometry::Figure::Shape::Triangle:
-        return QStringLiteral("Триъгълник %1: %2. ").arg(numbers.join(u", "), effect);
-    case geometry::Figure::Shape::Polygon:
-        break;
-    }
-    return QStringLiteral("Многоъгълник с %1 върха: %2. ").arg(figure.numbers.size()).arg(effect);
+    const QString name = figure.shape == geometry::Figure::Shape::Trapezoid
+                             ? QStringLiteral("Трапец с бедро")
+                             : QStringLiteral("Триъгълник");
+    return QStringLiteral("%1 %2: %3. ").arg(name, numbers.join(u", "), effect);
 }
 
 } // namespace

@@ -5,11 +5,14 @@
 #include <QPainter>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 namespace platform {
+
+struct TintMemory;
 
 // A drawing surface with a sunken border. Everything drawn goes into a persistent backing image
 // at the screen's device resolution; painting only copies that image. Coordinates are twips
@@ -117,6 +120,7 @@ class PictureBox : public QFrame {
     std::optional<QPoint> cross_;
     // The tint over the inside, white where it leaves the drawing as it is; its numbers, at
     // device resolution, transparent round them; the part of the inside they change.
+    std::unique_ptr<TintMemory> tintMemory_;
     QImage tint_;
     QImage numberImage_;
     QRect tinted_;
