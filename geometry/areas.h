@@ -35,9 +35,19 @@ inline double OrientedArea(const Triangle& t)
     return Finite(0.5 * (x0 * y1 + y0 * x2 + x1 * y2 - x2 * y1 - y2 * x0 - x1 * y0));
 }
 
-// The polygon's outline as the walk of its edges read it: each vertex as read where it starts an
+// The polygon's outline as a walk of its edges reads it: each vertex as read where it starts an
 // edge, and its ordinate rounded where it ends one.
 struct Outline {
+    explicit Outline(int n)
+        : x(static_cast<std::size_t>(n) + 1), y(x.size()), yEnd(x.size())
+    {
+    }
+    void take(const Edge& e)
+    {
+        x[e.start] = e.xp;
+        y[e.start] = e.yp;
+        yEnd[e.end] = e.yc;
+    }
     std::vector<double> x, y;
     std::vector<int> yEnd;
 };
@@ -45,17 +55,9 @@ struct Outline {
 // The edges of the polygon of vertices 0 .. n in report order: 0 -> 1, ..., (n - 1) -> n, then
 // the closing edge n -> 0. Each edge starts where the one before ended, unrounded; each vertex
 // is read once, vertex 0 again for the closing edge. A vertex that cannot be read stops the walk
-// there with its run-time error. Returns the outline read.
-template <class Visit> Outline WalkEdges(const VertexTexts& vertices, int n, Visit&& visit)
+// there with its run-time error.
+template <class Visit> void WalkEdges(const VertexTexts& vertices, int n, Visit&& visit)
 {
-    const auto size = static_cast<std::size_t>(n) + 1;
-    Outline outline{std::vector<double>(size), std::vector<double>(size), std::vector<int>(size)};
-    auto take = [&](const Edge& e) {
-        outline.x[e.start] = e.xp;
-        outline.y[e.start] = e.yp;
-        outline.yEnd[e.end] = e.yc;
-        visit(e);
-    };
     double x = XOf(vertices, 0);
     double y = YOf(vertices, 0);
     for (int k = 1; k <= n; ++k) {
@@ -63,13 +65,12 @@ template <class Visit> Outline WalkEdges(const VertexTexts& vertices, int n, Vis
         y = YOf(vertices, k);
         e.yc = platform::CInt(y);
         x = e.xc;
-        take(e);
+        visit(e);
     }
-    take(Edge{n, 0, x, y, XOf(vertices, 0), platform::CInt(YOf(vertices, 0))});
-    return outline;
+    visit(Edge{n, 0, x, y, XOf(vertices, 0), platform::CInt(YOf(vertices, 0))});
 }
 
-// The fan's triangles i = 2 .. n, from the outline as read.
+// The fan's triangles i = 2 .. n, from the outline as its edges' walk read it.
 template <class Visit> void WalkFan(const Outline& o, Visit&& visit)
 {
     const int n = static_cast<int>(o.x.size()) - 1;

@@ -32,7 +32,9 @@ std::optional<Figure> FigureOfLine(const VertexTexts& vertices, int pointCount, 
         Figure figure;
         double T = 0;
         double S = 0;
-        const Outline outline = WalkEdges(vertices, n, [&](const Edge& e) {
+        Outline outline(n);
+        WalkEdges(vertices, n, [&](const Edge& e) {
+            outline.take(e);
             if (!trapezoids)
                 return;
             const double area = TrapezoidArea(e);

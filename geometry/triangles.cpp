@@ -44,7 +44,9 @@ Construction ByTriangles(const VertexTexts& vertices, int pointCount, QChar deci
     result.segments.reserve(2 * static_cast<std::size_t>(pointCount));
     ReportWriter out(result.report, decimalPoint);
     try {
-        const Outline outline = WalkEdges(vertices, n, [&](const Edge& e) {
+        Outline outline(n);
+        WalkEdges(vertices, n, [&](const Edge& e) {
+            outline.take(e);
             result.segments.push_back(MakeSegment(e.xp, e.yp, e.xc, e.yc, Solid));
         });
         double T = 0;
