@@ -9,15 +9,14 @@
 
 #include <QStringList>
 
-using platform::PictureBox;
 using platform::RGB;
 
 namespace {
 
 // Light hues, multiplied with the drawing: blue where a figure adds to the method's total,
 // orange, hatched so as to tell it apart in grey too, where it takes away.
-constexpr PictureBox::Shade Adds{RGB(165, 205, 255)};
-constexpr PictureBox::Shade TakesAway{RGB(255, 195, 130), true};
+constexpr platform::Shade Adds{RGB(165, 205, 255)};
+constexpr platform::Shade TakesAway{RGB(255, 195, 130), true};
 
 // Which figure is lit, and whether it adds or takes away, as a screen reader says it.
 // `windings` and `adding` are Winding flags: those the tint shows, and the one that adds.
@@ -58,7 +57,7 @@ void Volunde::ShowFigureOfLine(int Line)
     const int windings = Picture1.TintWindings();
     if (windings == 0)
         return; // too thin to cover a pixel
-    const int adding = figure->clockwiseAdds ? PictureBox::Clockwise : PictureBox::Anticlockwise;
+    const int adding = figure->clockwiseAdds ? platform::Clockwise : platform::Anticlockwise;
     litFigure_ = Describe(*figure, windings, adding);
     // The line's hue is its figure's; for a polygon partly adding, the adding one.
     Text1(0).setLineBackground(Line, QColor((windings & adding) != 0 ? Adds.hue : TakesAway.hue));

@@ -1,18 +1,17 @@
 #pragma once
 
+#include "tint_layers.h"
+
 #include <QFrame>
 #include <QImage>
 #include <QPainter>
 
 #include <array>
-#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 namespace platform {
-
-struct TintMemory;
 
 // A drawing surface with a sunken border. Everything drawn goes into a persistent backing image
 // at the screen's device resolution; painting only copies that image. Coordinates are twips
@@ -56,14 +55,6 @@ class PictureBox : public QFrame {
     bool CrossShown() const { return cross_.has_value(); }
     float CrossX() const;
     float CrossY() const;
-
-    // How a tint colours where its outline winds round one way: a light hue, and if `hatched`
-    // thin diagonal lines in a darker shade of it.
-    struct Shade {
-        QRgb hue;
-        bool hatched = false;
-    };
-    enum Winding { Clockwise = 1, Anticlockwise = 2 };
 
     // A tint over the polygon with these corners (twips): shown over the drawing, never drawn
     // into it, and multiplied with it, so that only the white ground takes the colour and black
@@ -120,7 +111,7 @@ class PictureBox : public QFrame {
     std::optional<QPoint> cross_;
     // The tint over the inside, white where it leaves the drawing as it is; its numbers, at
     // device resolution, transparent round them; the part of the inside they change.
-    std::unique_ptr<TintMemory> tintMemory_;
+    TintLayers tintLayers_;
     QImage tint_;
     QImage numberImage_;
     QRect tinted_;
