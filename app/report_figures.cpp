@@ -27,7 +27,9 @@ QString Describe(const geometry::Figure& figure, int windings, int adding)
                                ? QStringLiteral("изважда се")
                                : QStringLiteral("части се прибавят, части се изваждат");
     if (figure.shape == geometry::Figure::Shape::Polygon)
-        return QStringLiteral("Многоъгълник с %1 върха: %2. ").arg(figure.numbers.size()).arg(effect);
+        return QStringLiteral("Многоъгълник с %1 върха: %2. ")
+            .arg(figure.numbers.size())
+            .arg(effect);
     QStringList numbers;
     for (const int number : figure.numbers)
         numbers.append(QString::number(number));

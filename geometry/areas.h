@@ -38,10 +38,7 @@ inline double OrientedArea(const Triangle& t)
 // The polygon's outline as a walk of its edges reads it: each vertex as read where it starts an
 // edge, and its ordinate rounded where it ends one.
 struct Outline {
-    explicit Outline(int n)
-        : x(static_cast<std::size_t>(n) + 1), y(x.size()), yEnd(x.size())
-    {
-    }
+    explicit Outline(int n) : x(static_cast<std::size_t>(n) + 1), y(x.size()), yEnd(x.size()) {}
     void take(const Edge& e)
     {
         x[e.start] = e.xp;

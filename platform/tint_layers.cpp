@@ -157,9 +157,9 @@ std::vector<std::pair<int, QRect>> TintLayers::place(const std::vector<QPoint>& 
     return placed;
 }
 
-QImage TintLayers::numberLayer(const std::vector<QPoint>& corners,
-                               const std::vector<int>& numbers, QSize size, qreal ratio,
-                               QFont font, std::vector<std::pair<int, QRect>>& placed)
+QImage TintLayers::numberLayer(const std::vector<QPoint>& corners, const std::vector<int>& numbers,
+                               QSize size, qreal ratio, QFont font,
+                               std::vector<std::pair<int, QRect>>& placed)
 {
     font.setPixelSize(12);
     font.setBold(true);

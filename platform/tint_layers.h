@@ -42,8 +42,8 @@ class TintLayers {
 
   private:
     std::vector<std::pair<int, QRect>> place(const std::vector<QPoint>& corners,
-                                             const std::vector<int>& numbers, QSize size,
-                                             int digit, int height);
+                                             const std::vector<int>& numbers, QSize size, int digit,
+                                             int height);
 
     // Fresh memory would cost a page fault per page, each time a figure is lit.
     std::vector<std::int16_t> crossings_;

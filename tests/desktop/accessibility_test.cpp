@@ -160,16 +160,12 @@ TEST_F(Accessibility, SurfaceMarksAFocusFromTheKeyboardButNotFromAPress)
     QTest::keyClick(&window.Text1(0), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), &surface);
     const QImage marked = shown();
-    int ring = 0;
-    for (int y = 0; y < marked.height(); ++y)
-        for (int x = 0; x < marked.width(); ++x) {
-            const bool onRing = (x == 1 || y == 1 || x == marked.width() - 2 ||
-                                 y == marked.height() - 2) &&
-                                x > 0 && y > 0 && x < marked.width() - 1 && y < marked.height() - 1;
-            ASSERT_TRUE(onRing || marked.pixel(x, y) == drawing.pixel(x, y)) << x << "," << y;
-            ring += onRing && marked.pixel(x, y) == 0xff000000 ? 1 : 0;
-        }
-    EXPECT_GT(ring, marked.width() + marked.height() - 10);
+    const QRect within = marked.rect().adjusted(2, 2, -2, -2);
+    EXPECT_EQ(marked.copy(within), drawing.copy(within));
+    int dots = 0;
+    for (int x = 0; x < marked.width(); ++x)
+        dots += marked.pixel(x, 1) == 0xff000000 && marked.pixel(x, 0) == drawing.pixel(x, 0);
+    EXPECT_GT(dots, marked.width() / 3);
     EXPECT_EQ(surface.image(), drawing);
     QTest::keyClick(&surface, Qt::Key_Tab);
     EXPECT_EQ(shown(), drawing);

@@ -8,9 +8,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -210,10 +210,14 @@ TEST_F(HighDpi, CopiedDrawingIsTheSurfaceAsShownWithoutTheCrossOrTheFocusMark)
     report.setFocus();
     report.setTextCursor(QTextCursor(report.document()->findBlockByNumber(2)));
     ASSERT_TRUE(picture().TintShown());
-    auto copied = [] { return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32); };
+    auto copied = [] {
+        return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    };
     ASSERT_EQ(report.actions().value(0)->text(), QStringLiteral("Копирай &чертежа"));
     report.actions()[0]->trigger();
-    EXPECT_EQ(copied(), picture().grab(picture().contentsRect()).toImage().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(
+        copied(),
+        picture().grab(picture().contentsRect()).toImage().convertToFormat(QImage::Format_RGB32));
     QTest::keyClick(&report, Qt::Key_Tab);
     QTest::keyClick(&picture(), Qt::Key_Right);
     ASSERT_TRUE(picture().CrossShown());
