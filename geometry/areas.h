@@ -6,7 +6,7 @@
 
 #include "reading.h"
 
-#include <vector>
+#include <QPointF>
 
 namespace geometry::detail {
 
@@ -35,20 +35,6 @@ inline double OrientedArea(const Triangle& t)
     return Finite(0.5 * (x0 * y1 + y0 * x2 + x1 * y2 - x2 * y1 - y2 * x0 - x1 * y0));
 }
 
-// The polygon's outline as a walk of its edges reads it: each vertex as read where it starts an
-// edge, and its ordinate rounded where it ends one.
-struct Outline {
-    explicit Outline(int n) : x(static_cast<std::size_t>(n) + 1), y(x.size()), yEnd(x.size()) {}
-    void take(const Edge& e)
-    {
-        x[e.start] = e.xp;
-        y[e.start] = e.yp;
-        yEnd[e.end] = e.yc;
-    }
-    std::vector<double> x, y;
-    std::vector<int> yEnd;
-};
-
 // The edges of the polygon of vertices 0 .. n in report order: 0 -> 1, ..., (n - 1) -> n, then
 // the closing edge n -> 0. Each edge starts where the one before ended, unrounded; each vertex
 // is read once, vertex 0 again for the closing edge. A vertex that cannot be read stops the walk
@@ -67,12 +53,18 @@ template <class Visit> void WalkEdges(const VertexTexts& vertices, int n, Visit&
     visit(Edge{n, 0, x, y, XOf(vertices, 0), platform::CInt(YOf(vertices, 0))});
 }
 
-// The fan's triangles i = 2 .. n, from the outline as its edges' walk read it.
-template <class Visit> void WalkFan(const Outline& o, Visit&& visit)
+// The fan's triangles i = 2 .. n over the vertices as read(k) gives them, unrounded: vertex 0 for
+// all of them, vertex i where triangle i ends, its ordinate rounded, and again where triangle
+// i + 1 starts. Each vertex is taken once.
+template <class Read, class Visit> void WalkFan(int n, Read&& read, Visit&& visit)
 {
-    const int n = static_cast<int>(o.x.size()) - 1;
-    for (int i = 2; i <= n; ++i)
-        visit(Triangle{i, o.x[0], o.y[0], o.x[i - 1], o.y[i - 1], o.x[i], o.yEnd[i]});
+    const QPointF v0 = read(0);
+    QPointF v1 = read(1);
+    for (int i = 2; i <= n; ++i) {
+        const QPointF v2 = read(i);
+        visit(Triangle{i, v0.x(), v0.y(), v1.x(), v1.y(), v2.x(), platform::CInt(v2.y())});
+        v1 = v2;
+    }
 }
 
 } // namespace geometry::detail

@@ -44,20 +44,24 @@ Construction ByTriangles(const VertexTexts& vertices, int pointCount, QChar deci
     result.segments.reserve(2 * static_cast<std::size_t>(pointCount));
     ReportWriter out(result.report, decimalPoint);
     try {
-        Outline outline(n);
+        // The outline reads every vertex once; the fan takes the values again, as reading the
+        // unchanged texts afresh would give them.
+        std::vector<QPointF> read(static_cast<std::size_t>(pointCount));
         WalkEdges(vertices, n, [&](const Edge& e) {
-            outline.take(e);
+            read[e.start] = {e.xp, e.yp};
             result.segments.push_back(MakeSegment(e.xp, e.yp, e.xc, e.yc, Solid));
         });
         double T = 0;
-        WalkFan(outline, [&](const Triangle& t) {
-            result.segments.push_back(MakeSegment(t.x0, t.y0, t.x1, t.y1, DashDot));
-            const double H = Heron(t);
-            const double S = OrientedArea(t);
-            T = Finite(T + S);
-            AppendTriangleLine(out, t, u" Херон = ", H);
-            AppendTriangleLine(out, t, u" Ориентирано = ", std::abs(S));
-        });
+        WalkFan(
+            n, [&](int k) { return read[k]; },
+            [&](const Triangle& t) {
+                result.segments.push_back(MakeSegment(t.x0, t.y0, t.x1, t.y1, DashDot));
+                const double H = Heron(t);
+                const double S = OrientedArea(t);
+                T = Finite(T + S);
+                AppendTriangleLine(out, t, u" Херон = ", H);
+                AppendTriangleLine(out, t, u" Ориентирано = ", std::abs(S));
+            });
         out << TotalLabel << std::abs(T) << EndOfLine;
     } catch (const platform::RunTimeError& error) {
         result.failure = error;
