@@ -109,9 +109,9 @@ class PictureBox : public QFrame {
 
     QImage image_;
     std::optional<QPoint> cross_;
+    TintLayers tintLayers_;
     // The tint over the inside, white where it leaves the drawing as it is; its numbers, at
     // device resolution, transparent round them; the part of the inside they change.
-    TintLayers tintLayers_;
     QImage tint_;
     QImage numberImage_;
     QRect tinted_;
