@@ -113,7 +113,8 @@ QPointF Volunde::CrossStart() const
     return {middle(Picture1.ScaleWidth()), middle(Picture1.ScaleHeight())};
 }
 
-// Tells a screen reader how many vertices there are and where the cross stands, in twips.
+// Tells a screen reader the lit figure, how many vertices there are and where the cross stands,
+// in twips.
 void Volunde::DescribeSurface()
 {
     const QPointF at = CrossPoint();
@@ -124,7 +125,8 @@ void Volunde::DescribeSurface()
             .arg(PointCount)
             .arg(at.x())
             .arg(at.y());
+    const QString told = Picture1.TintShown() ? litFigure_ + description : description;
     // A screen reader hears every change announced, so only changes are.
-    if (description != Picture1.accessibleDescription())
-        Picture1.setAccessibleDescription(description);
+    if (told != Picture1.accessibleDescription())
+        Picture1.setAccessibleDescription(told);
 }

@@ -80,7 +80,7 @@ void Volunde::RecordDrawingFor(History::Step* step)
 
 void Volunde::RestoreState(const WindowState& state)
 {
-    Picture1.HideTint();
+    ShowFigureOfLine(-1);
     Picture1.HideCross();
     Picture1.Restore(state.drawing);
     Picture1.setDrawWidth(state.drawWidth);
@@ -122,7 +122,7 @@ void Volunde::Redo()
         QApplication::beep();
         return;
     }
-    Picture1.HideTint();
+    ShowFigureOfLine(-1);
     Picture1.HideCross();
     const QScopedValueRollback redoing(redoing_, true);
     again();

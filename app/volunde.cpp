@@ -6,6 +6,7 @@
 #include "platform/conversions.h"
 #include "platform/run_handler.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QShortcut>
 
@@ -53,6 +54,9 @@ void Volunde::ConnectEvents()
             handle([this](int KeyCode, int Shift) { Picture1_KeyDown(KeyCode, Shift); }));
     connect(&Text1(0), &platform::TextBox::CaretLine, this,
             handle([this](int Line) { ShowFigureOfLine(Line); }));
+    auto* copyDrawing = new QAction(QStringLiteral("Копирай &чертежа"), &Text1(0));
+    Text1(0).addAction(copyDrawing);
+    connect(copyDrawing, &QAction::triggered, &Picture1, &platform::PictureBox::CopyPicture);
     auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
     connect(undo, &QShortcut::activated, this, handle([this] { Undo(); }));
     auto* redo = new QShortcut(this);

@@ -96,6 +96,8 @@ class Volunde : public QWidget {
     // The erasure of the surface after which the highlight was last drawn red: it shows until
     // the next erasure.
     int highlightDrawn_ = -1;
+    // What the lit figure is and does, for a screen reader; empty for none.
+    QString litFigure_;
 
     void CreateControls();
     void ConnectEvents();

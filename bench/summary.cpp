@@ -176,6 +176,8 @@ std::vector<Goal> EvaluateGoals(const Results& results)
         "ms");
     add("lighting the total line's polygon at " + capacity,
         CounterOf(results, Name("interaction", "light total", Capacity), "median_s"), 16e-3, "ms");
+    add("copying the drawing at " + capacity,
+        CounterOf(results, Name("interaction", "copy drawing", Capacity), "median_s"), 50e-3, "ms");
     for (const char* what : {"place", "take back"})
         for (const char* way : {"undo", "redo"})
             add(std::string(way) + " of \"" + what + "\" at " + capacity + ", painted",
@@ -233,7 +235,7 @@ void PrintSummary(const Results& results, std::ostream& out)
                 << FormatSeconds(CounterOf(results, name, "per_item")) << " |\n";
         }
     out << "\n| interaction | N | time |\n|---|---:|---:|\n";
-    for (const char* what : {"take back", "light triangle", "light total"})
+    for (const char* what : {"take back", "light triangle", "light total", "copy drawing"})
         for (const int n : {100, 4096, Capacity}) {
             const std::string name = Name("interaction", what, n);
             if (results.find(name))

@@ -36,24 +36,21 @@ Construction ByTrapezoids(const VertexTexts& vertices, int pointCount, float hei
     ReportWriter out(result.report, decimalPoint);
     try {
         double T = 0;
-        // The start of each edge is the end of the one before, read unrounded.
-        double x = XOf(vertices, 0);
-        double y = YOf(vertices, 0);
-        for (int i = 1; i <= n; ++i) {
-            Edge e{x, y, XOf(vertices, i), 0};
-            y = YOf(vertices, i);
-            e.yc = platform::CInt(y);
-            x = e.xc;
+        WalkEdges(vertices, n, [&](const Edge& e) {
+            // The closing edge is drawn before its area is computed, and added to the total
+            // after its line.
+            if (e.end == 0) {
+                DrawEdgeAndLeg(result, e, height);
+                const double S = TrapezoidArea(e);
+                AppendTrapezoidLine(out, e, S);
+                T = Finite(T + S);
+                return;
+            }
             const double S = TrapezoidArea(e);
             T = Finite(T + S);
             AppendTrapezoidLine(out, e, S);
             DrawEdgeAndLeg(result, e, height);
-        }
-        const Edge closing{x, y, XOf(vertices, 0), platform::CInt(YOf(vertices, 0))};
-        DrawEdgeAndLeg(result, closing, height);
-        const double S = TrapezoidArea(closing);
-        AppendTrapezoidLine(out, closing, S);
-        T = Finite(T + S);
+        });
         out << TotalLabel << std::abs(T) << EndOfLine;
     } catch (const platform::RunTimeError& error) {
         result.failure = error;

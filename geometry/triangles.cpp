@@ -44,32 +44,24 @@ Construction ByTriangles(const VertexTexts& vertices, int pointCount, QChar deci
     result.segments.reserve(2 * static_cast<std::size_t>(pointCount));
     ReportWriter out(result.report, decimalPoint);
     try {
-        // The outline reads every vertex once; the fan reuses those values, which reading the
-        // unchanged texts again would reproduce.
-        std::vector<double> x(static_cast<std::size_t>(pointCount));
-        std::vector<double> y(x.size());
-        std::vector<int> rounded(x.size());
-        x[0] = XOf(vertices, 0);
-        y[0] = YOf(vertices, 0);
-        for (int i = 1; i <= n; ++i) {
-            x[i] = XOf(vertices, i);
-            y[i] = YOf(vertices, i);
-            rounded[i] = platform::CInt(y[i]);
-            result.segments.push_back(MakeSegment(x[i - 1], y[i - 1], x[i], rounded[i], Solid));
-        }
-        rounded[0] = platform::CInt(y[0]);
-        result.segments.push_back(MakeSegment(x[n], y[n], x[0], rounded[0], Solid));
-
+        // The outline reads every vertex once; the fan takes the values again, as reading the
+        // unchanged texts afresh would give them.
+        std::vector<QPointF> read(static_cast<std::size_t>(pointCount));
+        WalkEdges(vertices, n, [&](const Edge& e) {
+            read[e.start] = {e.xp, e.yp};
+            result.segments.push_back(MakeSegment(e.xp, e.yp, e.xc, e.yc, Solid));
+        });
         double T = 0;
-        for (int i = 2; i <= n; ++i) {
-            const Triangle t{i, x[0], y[0], x[i - 1], y[i - 1], x[i], rounded[i]};
-            result.segments.push_back(MakeSegment(t.x0, t.y0, t.x1, t.y1, DashDot));
-            const double H = Heron(t);
-            const double S = OrientedArea(t);
-            T = Finite(T + S);
-            AppendTriangleLine(out, t, u" Херон = ", H);
-            AppendTriangleLine(out, t, u" Ориентирано = ", std::abs(S));
-        }
+        WalkFan(
+            n, [&](int k) { return read[k]; },
+            [&](const Triangle& t) {
+                result.segments.push_back(MakeSegment(t.x0, t.y0, t.x1, t.y1, DashDot));
+                const double H = Heron(t);
+                const double S = OrientedArea(t);
+                T = Finite(T + S);
+                AppendTriangleLine(out, t, u" Херон = ", H);
+                AppendTriangleLine(out, t, u" Ориентирано = ", std::abs(S));
+            });
         out << TotalLabel << std::abs(T) << EndOfLine;
     } catch (const platform::RunTimeError& error) {
         result.failure = error;

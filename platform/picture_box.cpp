@@ -2,13 +2,13 @@
 
 #include "twips.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 namespace platform {
 
@@ -37,54 +37,6 @@ int ShiftCode(Qt::KeyboardModifiers modifiers)
     return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
            (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
            (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
-}
-
-// A `size` image, white but where the polygon through `corners` (pixels) covers a pixel's centre
-// by the even-odd rule, there `colour`; `changed` is set to the part that is not white. Each row
-// marks where the edges cross it and fills between the marks: linear in the crossings and the
-// pixels, where a general rasterizer spends per span on a polygon of thousands of edges.
-QImage TintImage(const std::vector<QPoint>& corners, QSize size, QRgb colour, QRect& changed)
-{
-    const int width = size.width();
-    const int height = size.height();
-    std::vector<std::uint8_t> toggles(static_cast<std::size_t>(height) * (width + 1));
-    const std::size_t n = corners.size();
-    for (std::size_t k = 0; k < n; ++k) {
-        const QPointF a = corners[k];
-        const QPointF b = corners[(k + 1) % n];
-        if (a.y() == b.y())
-            continue;
-        // The rows whose centre line y = row + 0.5 the edge crosses, its lower end excluded.
-        const double top = std::min(a.y(), b.y());
-        const double bottom = std::max(a.y(), b.y());
-        const int first = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
-        const int last = std::min(height - 1, static_cast<int>(std::ceil(bottom - 0.5)) - 1);
-        const double slope = (b.x() - a.x()) / (b.y() - a.y());
-        for (int row = first; row <= last; ++row) {
-            const double x = a.x() + (row + 0.5 - a.y()) * slope;
-            const int column = std::clamp(static_cast<int>(std::ceil(x - 0.5)), 0, width);
-            toggles[static_cast<std::size_t>(row) * (width + 1) + column] ^= 1;
-        }
-    }
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPoint least(width, height);
-    QPoint most(-1, -1);
-    for (int row = 0; row < height; ++row) {
-        const std::uint8_t* marks = &toggles[static_cast<std::size_t>(row) * (width + 1)];
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
-        bool inside = false;
-        for (int column = 0; column < width; ++column) {
-            inside ^= marks[column] != 0;
-            if (!inside)
-                continue;
-            line[column] = colour;
-            least = QPoint(std::min(least.x(), column), std::min(least.y(), row));
-            most = QPoint(std::max(most.x(), column), std::max(most.y(), row));
-        }
-    }
-    changed = QRect(least, most);
-    return changed.isEmpty() ? QImage() : image;
 }
 
 Qt::PenStyle PenStyle(int drawStyle)
@@ -280,15 +232,23 @@ float PictureBox::CrossY() const
     return cross_ ? static_cast<float>(cross_->y() * TwipsPerPixel) : 0.0F;
 }
 
-void PictureBox::ShowTint(const std::vector<QPointF>& corners, QRgb colour)
+void PictureBox::ShowTint(const std::vector<QPointF>& corners, const std::vector<int>& numbers,
+                          Shade clockwise, Shade anticlockwise)
 {
     HideTint();
     std::vector<QPoint> pixels;
     pixels.reserve(corners.size());
     for (const QPointF& c : corners)
         pixels.emplace_back(ToPixel(c.x()), ToPixel(c.y()));
-    // A polygon that covers no pixel's centre tints nothing.
-    tint_ = TintImage(pixels, contentsRect().size(), colour, tinted_);
+    // A polygon that covers no pixel's centre tints nothing, and has no numbers.
+    const Shade shades[2] = {clockwise, anticlockwise};
+    tint_ = tintLayers_.colourLayer(pixels, contentsRect().size(), shades, tinted_, tintWindings_);
+    if (tint_.isNull())
+        return;
+    numberImage_ = tintLayers_.numberLayer(pixels, numbers, contentsRect().size(),
+                                           devicePixelRatioF(), font(), numbers_);
+    for (const auto& placed : numbers_)
+        tinted_ |= placed.second;
     update(tinted_.translated(contentsRect().topLeft()));
 }
 
@@ -298,7 +258,35 @@ void PictureBox::HideTint()
         return;
     update(tinted_.translated(contentsRect().topLeft()));
     tint_ = QImage();
+    numberImage_ = QImage();
     tinted_ = QRect();
+    tintWindings_ = 0;
+    numbers_.clear();
+}
+
+QImage PictureBox::Picture()
+{
+    QImage picture = image().copy();
+    QPainter p(&picture);
+    paintTint(p, QRect(QPoint(0, 0), contentsRect().size()));
+    return picture;
+}
+
+void PictureBox::CopyPicture()
+{
+    QGuiApplication::clipboard()->setImage(Picture());
+}
+
+void PictureBox::paintTint(QPainter& painter, const QRect& area) const
+{
+    if (tint_.isNull() || !area.intersects(tinted_))
+        return;
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    painter.drawImage(area, tint_, area);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const qreal ratio = numberImage_.devicePixelRatio();
+    painter.drawImage(QRectF(area), numberImage_,
+                      QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
 }
 
 QRect PictureBox::crossArea() const
@@ -314,36 +302,45 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     updatePending_ = false;
     const QRect inside = contentsRect();
-    const QRect dirty = event->rect() & inside;
-    if (dirty.isEmpty())
+    const QRect area = (event->rect() & inside).translated(-inside.topLeft());
+    if (area.isEmpty())
         return;
     const QImage& drawing = image();
     const qreal ratio = drawing.devicePixelRatio();
-    const QRectF source(QPointF(dirty.topLeft() - inside.topLeft()) * ratio,
-                        QSizeF(dirty.size()) * ratio);
     QPainter p(this);
-    p.drawImage(QRectF(dirty), drawing, source);
-    if (!tint_.isNull() && dirty.intersects(tinted_.translated(inside.topLeft()))) {
-        p.setCompositionMode(QPainter::CompositionMode_Multiply);
-        p.drawImage(dirty, tint_, dirty.translated(-inside.topLeft()));
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    }
-    if (cross_ && dirty.intersects(crossArea())) {
+    p.translate(inside.topLeft());
+    p.drawImage(QRectF(area), drawing,
+                QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+    paintTint(p, area);
+    p.setClipRect(QRect(QPoint(0, 0), inside.size()));
+    if (cross_ && area.intersects(crossArea().translated(-inside.topLeft()))) {
         // Arms with a gap round the point, so that the dot under it shows whole.
-        p.setClipRect(inside);
-        const QPoint c = *cross_ + inside.topLeft();
         const QColor magenta(255, 0, 255);
         for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-            const QPoint from = c + d * CrossGap;
-            const QPoint to = c + d * CrossArm;
+            const QPoint from = *cross_ + d * CrossGap;
+            const QPoint to = *cross_ + d * CrossArm;
             p.fillRect(QRect(from, to).normalized(), magenta);
         }
+    }
+    if (focusMarked_ && hasFocus()) {
+        // Dotted, a pixel inside the border: black dots between white ones show over any ink.
+        const QRect mark(QPoint(1, 1), inside.size() - QSize(3, 3));
+        p.setPen(Qt::white);
+        p.drawRect(mark);
+        QPen dots(Qt::black, 1, Qt::CustomDashLine, Qt::FlatCap);
+        dots.setDashPattern({1, 1});
+        p.setPen(dots);
+        p.drawRect(mark);
     }
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
     HideCross();
+    if (focusMarked_) {
+        focusMarked_ = false;
+        update();
+    }
     const QPoint pixel(static_cast<int>(std::floor(event->position().x())),
                        static_cast<int>(std::floor(event->position().y())));
     const QRect inside = contentsRect();
@@ -358,11 +355,26 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 
 void PictureBox::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Copy)) {
+        CopyPicture();
+        event->accept();
+        return;
+    }
     const int key = event->key();
     const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!(press && event->isAutoRepeat()))
         emit KeyDown(key, ShiftCode(event->modifiers()));
     event->accept();
+}
+
+// The focus mark shows for a focus that came from the keyboard, none for one from a press; it
+// stays as it was for a focus back from another window or a menu.
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        focusMarked_ = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    QFrame::focusInEvent(event);
 }
 
 void PictureBox::focusOutEvent(QFocusEvent* event)

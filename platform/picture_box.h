@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pixel_record.h"
+#include "tint_layers.h"
 
 #include <QFrame>
 #include <QImage>
@@ -8,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -56,11 +58,25 @@ class PictureBox : public QFrame {
     float CrossY() const;
 
     // A tint over the polygon with these corners (twips): shown over the drawing, never drawn
-    // into it, and multiplied with it, so that only the white ground takes the colour and
-    // black stays black.
-    void ShowTint(const std::vector<QPointF>& corners, QRgb colour);
+    // into it, and multiplied with it, so that only the white ground takes the colour and black
+    // stays black. A pixel whose centre the outline winds round clockwise, as seen on the
+    // surface, takes the `clockwise` shade, the other way round the `anticlockwise` one, twice
+    // or more a deeper shade of it; where it winds round 0 times, nothing. numbers[j] is written
+    // beside corner j, small and dark with a white halo, unless it would overlap a number written
+    // before it.
+    void ShowTint(const std::vector<QPointF>& corners, const std::vector<int>& numbers,
+                  Shade clockwise, Shade anticlockwise);
     void HideTint();
     bool TintShown() const { return !tint_.isNull(); }
+    // The Winding flags of the ways the shown tint's outline winds round at least one pixel.
+    int TintWindings() const { return tintWindings_; }
+    // The numbers written beside the tint's corners, each with its box in pixels of the inside.
+    const std::vector<std::pair<int, QRect>>& TintNumbers() const { return numbers_; }
+
+    // The drawing as shown, with any tint and its numbers but without the cross or the focus
+    // mark, at device resolution; CopyPicture puts it on the clipboard (so does Ctrl+C).
+    QImage Picture();
+    void CopyPicture();
 
     // What has been drawn so far, at device resolution.
     const QImage& image();
@@ -82,6 +98,7 @@ class PictureBox : public QFrame {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
@@ -95,13 +112,21 @@ class PictureBox : public QFrame {
 
     // Where the cross stands over the inside, in pixels; what it covers.
     QRect crossArea() const;
+    // Paints the tint and its numbers over `area` of the drawing, in pixels of the inside.
+    void paintTint(QPainter& painter, const QRect& area) const;
 
     QImage image_;
     std::optional<QPoint> cross_;
-    // The tint over the inside: its colour where the polygon covers a pixel's centre (even-odd),
-    // white elsewhere; and the part of the inside it changes.
+    TintLayers tintLayers_;
+    // The tint over the inside, white where it leaves the drawing as it is; its numbers, at
+    // device resolution, transparent round them; the part of the inside they change.
     QImage tint_;
+    QImage numberImage_;
     QRect tinted_;
+    int tintWindings_ = 0;
+    std::vector<std::pair<int, QRect>> numbers_;
+    // Whether the focus came from the keyboard, so that a mark shows it.
+    bool focusMarked_ = false;
     std::optional<QPainter> painter_;
     PixelRecord* record_ = nullptr;
     std::array<QPen, 3> pens_{QPen(Qt::NoPen), QPen(Qt::NoPen), QPen(Qt::NoPen)};

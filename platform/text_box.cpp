@@ -44,6 +44,8 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setUndoRedoEnabled(false);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextBox::followCaret);
+    // Selecting all moves the caret to the end without telling of a cursor move.
+    connect(this, &QPlainTextEdit::selectionChanged, this, &TextBox::followCaret);
 }
 
 void TextBox::setText(QString text)
@@ -69,6 +71,21 @@ void TextBox::showText()
 QString TextBox::Line(int index) const
 {
     return document()->findBlockByNumber(index).text();
+}
+
+void TextBox::setLineBackground(int index, QColor colour)
+{
+    QList<QTextEdit::ExtraSelection> marks;
+    if (index >= 0) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(document()->findBlockByNumber(index));
+        // Up to the next line, so that the background reaches across the box.
+        mark.cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        mark.format.setBackground(colour);
+        mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+        marks.append(mark);
+    }
+    setExtraSelections(marks);
 }
 
 // The caret's line, while the box has the focus and shows its latest text.
@@ -109,6 +126,10 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event)
     copy->setEnabled(textCursor().hasSelection());
     menu->addAction(QStringLiteral("&Маркирай всичко"), QKeySequence::SelectAll, this,
                     &TextBox::selectAll);
+    if (!actions().isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(actions());
+    }
     menu->popup(event->globalPos());
 }
 

@@ -21,6 +21,8 @@ class TextBox : public QPlainTextEdit {
 
     // The text of line `index` as shown, counted from 0; a wrapped line is one line.
     QString Line(int index) const;
+    // Shows line `index` of the shown text on a background of `colour`; -1 for no line.
+    void setLineBackground(int index, QColor colour);
 
   signals:
     // The line the caret stands on, while the box has the focus: raised when the caret moves to
@@ -29,7 +31,8 @@ class TextBox : public QPlainTextEdit {
     void CaretLine(int line);
 
   protected:
-    // The box's own menu, in Bulgarian and the window's colours: copy and select all.
+    // The box's own menu, in Bulgarian and the window's colours: copy and select all, then the
+    // actions added to the box.
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -2,7 +2,8 @@
 # Regenerates the README's pictures of the window: builds the program if needed, runs it on a
 # private X server (Xvfb) and works it with real mouse presses. docs/screenshot.png: a polygon by
 # "Трапеци". docs/report-figure.png: a concave polygon by "Триъгълницци", with the line of the
-# fan triangle that lies outside it clicked, so that the triangle is lit as taking away.
+# fan triangle that lies outside it clicked, so that the triangle is lit as taking away, hatched,
+# with its vertices numbered.
 #
 #   scripts/screenshot.sh            # builds in build/release
 #   BUILD_DIR=build/debug scripts/screenshot.sh

@@ -146,6 +146,35 @@ TEST_F(Accessibility, TabAndShiftTabWalkTheTabOrderReadingEachName)
     }
 }
 
+// A dotted mark a pixel inside the surface's border, over the drawing, for a focus from Tab.
+TEST_F(Accessibility, SurfaceMarksAFocusFromTheKeyboardButNotFromAPress)
+{
+    platform::PictureBox& surface = window.Picture1;
+    press(30, 40);
+    const QImage drawing = surface.image();
+    auto shown = [&] {
+        return surface.grab(surface.contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    ASSERT_EQ(shown(), drawing);
+    focus(&window.Text1(0));
+    QTest::keyClick(&window.Text1(0), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &surface);
+    const QImage marked = shown();
+    const QRect within = marked.rect().adjusted(2, 2, -2, -2);
+    EXPECT_EQ(marked.copy(within), drawing.copy(within));
+    int dots = 0;
+    for (int x = 0; x < marked.width(); ++x)
+        dots += marked.pixel(x, 1) == 0xff000000 && marked.pixel(x, 0) == drawing.pixel(x, 0);
+    EXPECT_GT(dots, marked.width() / 3);
+    EXPECT_EQ(surface.image(), drawing);
+    QTest::keyClick(&surface, Qt::Key_Tab);
+    EXPECT_EQ(shown(), drawing);
+    focus(&window.Text1(0));
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, surface.contentsRect().topLeft());
+    ASSERT_EQ(QApplication::focusWidget(), &surface);
+    EXPECT_EQ(shown(), surface.image());
+}
+
 TEST_F(Accessibility, NoButtonIsTheWindowsDefault)
 {
     for (int i = 0; i < window.Command1.size(); ++i) {

@@ -4,8 +4,13 @@
 
 #include "app/volunde.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include <gtest/gtest.h>
 
@@ -191,6 +196,33 @@ TEST_F(HighDpi, ScreenShowsTheDrawingAtDeviceResolution)
               QRect(insideDevice.topLeft() + QPoint(98, 38) * Scale, QSize(5, 5) * Scale));
     EXPECT_EQ(ink.count, 21 * Scale * Scale);
     EXPECT_TRUE(ink.onlyBlackAndWhite);
+}
+
+// The lit total line copied from the report's menu, then the surface reached by Tab, with its
+// cross shown, copied by Ctrl+C.
+TEST_F(HighDpi, CopiedDrawingIsTheSurfaceAsShownWithoutTheCrossOrTheFocusMark)
+{
+    for (const QPoint p : {QPoint(40, 20), QPoint(300, 60), QPoint(120, 170)})
+        QTest::mouseClick(&picture(), Qt::LeftButton, {}, inside(p.x(), p.y()));
+    QTest::mouseClick(&window.Command1(1), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    platform::TextBox& report = window.Text1(0);
+    report.setFocus();
+    report.setTextCursor(QTextCursor(report.document()->findBlockByNumber(2)));
+    ASSERT_TRUE(picture().TintShown());
+    auto copied = [] {
+        return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    };
+    ASSERT_EQ(report.actions().value(0)->text(), QStringLiteral("Копирай &чертежа"));
+    report.actions()[0]->trigger();
+    EXPECT_EQ(
+        copied(),
+        picture().grab(picture().contentsRect()).toImage().convertToFormat(QImage::Format_RGB32));
+    QTest::keyClick(&report, Qt::Key_Tab);
+    QTest::keyClick(&picture(), Qt::Key_Right);
+    ASSERT_TRUE(picture().CrossShown());
+    QTest::keyClick(&picture(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copied(), picture().image());
 }
 
 } // namespace

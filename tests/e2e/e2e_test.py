@@ -885,6 +885,27 @@ def scenario_rescaled(s):
     s.wait_for(whole, lambda shot: "window %s at %s, not whole on monitor A" % (s.size, s.origin))
 
 
+def scenario_copy_drawing(s):
+    """Tab from the report box to the surface, then Ctrl+C: its drawing on the clipboard as a
+    PNG, the surface as the screen shows it but for the focus mark a pixel inside its border."""
+    s.click(REPORT[0] + 100, REPORT[1] + 60)
+    s.key("Tab", "ctrl+c")
+    png, limit = b"", time.monotonic() + 10
+    while not png.startswith(b"\x89PNG") and time.monotonic() < limit:
+        time.sleep(0.1)
+        png = s._run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"], timeout=5)[1]
+    check(png.startswith(b"\x89PNG"), "no PNG on the clipboard after Ctrl+C on the surface")
+    ppm = subprocess.run(["convert", "png:-", "-depth", "8", "ppm:-"], input=png,
+                         stdout=subprocess.PIPE, timeout=10).stdout
+    width, height, data = parse_ppm(ppm)
+    check((width, height) == SURFACE_SIZE, "the copied drawing is %dx%d" % (width, height))
+    shot = s.settle()
+    differ = [(x, y) for y in range(height) for x in range(width)
+              if tuple(data[3 * (y * width + x):3 * (y * width + x) + 3]) != shot.surface(x, y)]
+    check(differ and all(x in (1, width - 2) or y in (1, height - 2) for x, y in differ),
+          "the copied drawing differs from the screen at %s" % differ[:4])
+
+
 # (locale, on a desktop with a dark scheme and a window manager, scenarios)
 SESSIONS = [
     ("C.UTF-8", False, [
@@ -907,6 +928,8 @@ SESSIONS = [
         (8, "dark desktop scheme and a window manager: the window as laid out", scenario_start),
         (9, "dark desktop scheme: black dots on the white surface", scenario_vertices),
         (10, "dark desktop scheme: the trapezoids' report and construction", scenario_trapezoids),
+        (17, "Ctrl+C on the surface: its drawing as a PNG, without the focus mark",
+         scenario_copy_drawing),
     ]),
     ("C.UTF-8", dict(weston=True), [
         (13, "weston: through XWayland, the close box only and the size kept", scenario_frame),

@@ -3,9 +3,11 @@
 
 #include "editor_fixture.h"
 
+#include <QAccessible>
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -46,27 +48,47 @@ class ReportFigure : public EditorTest {
             .convertToFormat(QImage::Format_RGB32);
     }
     // Whether the surface shows the drawing with the pixels inside `inside` tinted in `hue`
-    // (white ground takes the hue, black stays black) and those not `near` it as they are.
+    // (white ground takes the hue, black stays black) and those not `near` it, nor under the
+    // vertex numbers, as they are. Only the hue that takes away carries a hatch: diagonal lines
+    // of a darker shade.
     ::testing::AssertionResult tinted(const std::function<bool(QPoint)>& inside,
                                       const std::function<bool(QPoint)>& near, QRgb hue)
     {
         const QImage now = shown();
+        auto numbered = [&](QPoint p) {
+            const auto& numbers = picture().TintNumbers();
+            return std::any_of(numbers.begin(), numbers.end(),
+                               [&](const auto& n) { return n.second.contains(p); });
+        };
+        auto hatch = [&](QPoint p) {
+            const QRgb is = now.pixel(p);
+            return inside(p) && drawing.pixel(p) == White && is != hue && qRed(is) <= qRed(hue) &&
+                   qGreen(is) <= qGreen(hue) && qBlue(is) <= qBlue(hue);
+        };
         int tintedPixels = 0;
-        for (int y = 0; y < now.height(); ++y)
-            for (int x = 0; x < now.width(); ++x) {
+        int hatched = 0;
+        for (int y = 1; y < now.height(); ++y)
+            for (int x = 0; x + 1 < now.width(); ++x) {
                 const QRgb is = now.pixel(x, y);
                 const QRgb under = drawing.pixel(x, y);
-                const bool wrong = (under == Black && is != Black) ||
-                                   (inside({x, y}) && is != (under == White ? hue : under)) ||
-                                   (!near({x, y}) && is != under);
+                const QPoint upRight(x + 1, y - 1);
+                const bool wrong =
+                    !numbered({x, y}) &&
+                    ((under == Black && is != Black) ||
+                     (inside({x, y}) && !hatch({x, y}) && is != (under == White ? hue : under)) ||
+                     (!near({x, y}) && is != under) ||
+                     (hatch({x, y}) && inside(upRight) && drawing.pixel(upRight) == White &&
+                      !numbered(upRight) && !hatch(upRight)));
                 // Along the figure's edges either is right.
                 if (wrong)
                     return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is "
                                                          << std::hex << is << ", drawn " << under;
                 tintedPixels += is == hue ? 1 : 0;
+                hatched += hatch({x, y}) ? 1 : 0;
             }
-        if (tintedPixels < 100)
-            return ::testing::AssertionFailure() << tintedPixels << " pixels tinted";
+        if (tintedPixels < 100 || (hatched * 10 > tintedPixels) != (hue == TakesAway))
+            return ::testing::AssertionFailure()
+                   << tintedPixels << " pixels tinted, " << hatched << " hatched";
         return ::testing::AssertionSuccess();
     }
 
@@ -95,6 +117,9 @@ TEST_F(ReportFigure, TriangleLinesTintTheirTriangleAddingOrTakingAway)
     clickLine(1); // the first triangle's oriented line: outside the polygon
     EXPECT_TRUE(tinted(Inside({200, 8}, {65, 53}, {20, 188}),
                        Inside({200, 8}, {65, 53}, {20, 188}, -1.5), TakesAway));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&picture())
+                    ->text(QAccessible::Description)
+                    .startsWith(u"Триъгълник 1, 2, 3: изважда се. Върхове: 4."));
     clickLine(2); // the second triangle's Heron line
     EXPECT_TRUE(tinted(Inside({200, 8}, {20, 188}, {20, 8}),
                        Inside({200, 8}, {20, 188}, {20, 8}, -1.5), Adds));
@@ -123,11 +148,88 @@ TEST_F(ReportFigure, TintGoesOnFocusOutAndWhenTheReportChanges)
     xs().setFocus();
     EXPECT_EQ(shown(), plain);
     clickLine(3);
+    QTest::keyClick(&window.Text1(0), Qt::Key_A, Qt::ControlModifier); // the caret to the end
+    EXPECT_EQ(shown(), plain);
+    clickLine(3);
     ASSERT_NE(shown(), plain);
     emit window.Command1(1).Click(); // the same report again, written anew
     EXPECT_TRUE(window.Text1(0).hasFocus());
     EXPECT_EQ(shown(), plain);
     EXPECT_EQ(picture().image(), drawing);
 }
+
+TEST_F(ReportFigure, BowTieTotalLightsEachLobeByTheWayItWinds)
+{
+    QTest::mouseClick(&window.Command1(2), Qt::LeftButton);
+    // The left lobe winds clockwise and is the larger, so the signed total has its sense.
+    for (const QPoint p : {QPoint(20, 20), QPoint(300, 180), QPoint(300, 120), QPoint(20, 180)})
+        press(p.x(), p.y());
+    QTest::mouseClick(&window.Command1(0), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    clickLine(4);
+    const QImage now = shown();
+    auto around = [&](QPoint c, QRgb hue) {
+        int n = 0;
+        for (int d = 0; d < 25; ++d)
+            n += now.pixel(c + QPoint(d % 5 - 2, d / 5 - 2)) == hue ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(around({60, 100}, Adds), 25);
+    EXPECT_GE(around({275, 145}, TakesAway), 15);
+    EXPECT_EQ(around({150, 40}, White) + around({400, 100}, White), 50);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&picture())
+                    ->text(QAccessible::Description)
+                    .startsWith(u"Многоъгълник с 4 върха: части се прибавят, части се изваждат."));
+}
+
+// A line lit by the caret: its figure's vertex numbers beside their dots, and its hue behind it.
+struct LitLine {
+    const char* name;
+    int command;
+    int line;
+    std::vector<int> numbers;
+    QRgb hue;
+};
+
+class LitLineNumbers : public EditorTest, public ::testing::WithParamInterface<LitLine> {};
+
+TEST_P(LitLineNumbers, StandBesideTheirDotsButWhereTheyWouldOverlap)
+{
+    // Twelve vertices round an ellipse, clockwise; the thirteenth two pixels from the twelfth.
+    std::vector<QPoint> dots;
+    for (int k = 0; k < 12; ++k)
+        dots.emplace_back(qRound(240 + 200 * std::cos(k * M_PI / 6)),
+                          qRound(98 + 80 * std::sin(k * M_PI / 6)));
+    dots.push_back(dots.back() + QPoint(2, 2));
+    for (const QPoint p : dots)
+        press(p.x(), p.y());
+    QTest::mouseClick(&window.Command1(GetParam().command), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    platform::TextBox& report = window.Text1(0);
+    report.setFocus();
+    report.setTextCursor(QTextCursor(report.document()->findBlockByNumber(GetParam().line)));
+    const QImage shown = picture().grab(picture().contentsRect()).toImage();
+    std::vector<int> numbers;
+    for (const auto& [number, box] : picture().TintNumbers()) {
+        numbers.push_back(number);
+        EXPECT_TRUE(box.adjusted(-4, -4, 4, 4).contains(dots[number - 1])) << number;
+        int ink = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                ink += qGray(shown.pixel(x, y)) < 80 ? 1 : 0;
+        EXPECT_GE(ink, 5) << number;
+    }
+    EXPECT_EQ(numbers, GetParam().numbers);
+    ASSERT_EQ(report.extraSelections().size(), 1);
+    EXPECT_EQ(report.extraSelections()[0].format.background().color().rgba(), GetParam().hue);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, LitLineNumbers,
+    ::testing::Values(LitLine{"Trapezoid", 0, 3, {4, 5}, Adds},
+                      LitLine{"ClosingTrapezoid", 0, 12, {13, 1}, TakesAway},
+                      LitLine{"TriangleOfTwoDigitNumbers", 1, 17, {1, 10, 11}, Adds},
+                      LitLine{"Total", 1, 22, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, Adds}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
