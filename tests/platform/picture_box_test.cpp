@@ -2,6 +2,8 @@
 #include "platform/twips.h"
 #include "widget_helpers.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -225,6 +227,23 @@ TEST_F(PictureBoxTest, DrawingAppearsOnScreenAfterTheEventLoopRuns)
     box().Cls();
     QCoreApplication::processEvents();
     EXPECT_EQ(box().grab().toImage().pixel(Border + 10, Border + 10), Paper);
+}
+
+// The screen shows what was painted last: the cross moved away leaves no arm behind.
+TEST_F(PictureBoxTest, MovedCrossLeavesNothingOnScreen)
+{
+    host.show();
+    box().ShowCross(Twips(30), Twips(30));
+    QCoreApplication::processEvents();
+    box().ShowCross(Twips(70), Twips(40));
+    QCoreApplication::processEvents();
+    const QImage screen =
+        QGuiApplication::primaryScreen()->grabWindow(host.window.winId()).toImage();
+    const QPoint old = box().mapTo(&host.window, box().contentsRect().topLeft() + QPoint(30, 30));
+    for (int d = -10; d <= 10; ++d) {
+        EXPECT_EQ(screen.pixel(old + QPoint(d, 0)), Paper) << d;
+        EXPECT_EQ(screen.pixel(old + QPoint(0, d)), Paper) << d;
+    }
 }
 
 // Every width paints exactly the pixels whose centres lie within half the width of the dot's
