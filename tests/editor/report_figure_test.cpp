@@ -113,8 +113,14 @@ TEST_F(ReportFigure, TrapezoidLineTintsDownToTheTopEdge)
     QCoreApplication::processEvents();
     drawing = picture().image();
     clickLine(0); // the edge from (200, 8) left to (65, 53): it adds
-    EXPECT_TRUE(tinted([](QPoint p) { return p.x() > 66 && p.x() < 199 && p.y() < 7; },
-                       [](QPoint p) { return p.x() >= 64 && p.x() <= 201 && p.y() < 56; }, Adds));
+    // Pixels whose centres lie under the edge by more than `margin`, to a quarter pixel.
+    const auto under = [](double margin) {
+        return [margin](QPoint p) {
+            const double x = p.x() + 0.5, y = p.y() + 0.5;
+            return x > 65 + margin && x < 200 - margin && y < 8 + (200 - x) / 3 - margin;
+        };
+    };
+    EXPECT_TRUE(tinted(under(0.25), under(-0.25), Adds));
 }
 
 TEST_F(ReportFigure, TintGoesOnFocusOutAndWhenTheReportChanges)
