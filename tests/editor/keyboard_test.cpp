@@ -141,11 +141,12 @@ TEST_F(TakeBack, BackspaceTakesBackTheLastVertexAndRedrawsTheDotsItCovered)
     EXPECT_EQ(picture().image(), reference({{100, 100}, {160, 40}}, 0)->Picture1.image());
     EXPECT_EQ(count(Red), 21);
     // Dots four pixels apart across or down share a pixel.
+    const QImage two = picture().image();
     for (const QPoint p : {QPoint(164, 40), QPoint(160, 44)}) {
         press(p.x(), p.y());
         key(Qt::Key_Backspace);
+        EXPECT_EQ(picture().image(), two) << p.x() << "," << p.y();
     }
-    EXPECT_EQ(picture().image(), reference({{100, 100}, {160, 40}}, 0)->Picture1.image());
 }
 
 // An area command over two vertices erases the highlight and leaves entry open: taking back a
