@@ -314,9 +314,11 @@ void PictureBox::paintEvent(QPaintEvent* event)
         const QPoint c = *cross_ + inside.topLeft();
         const QColor magenta(255, 0, 255);
         for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-            const QPoint from = c + d * CrossGap;
-            const QPoint to = c + d * CrossArm;
-            p.fillRect(QRect(from, to).normalized(), magenta);
+            // The rectangle spanning both ends: a QRect from the far end back to the near one
+            // would be normalized one pixel short at each end.
+            const QRect from(c + d * CrossGap, QSize(1, 1));
+            const QRect to(c + d * CrossArm, QSize(1, 1));
+            p.fillRect(from | to, magenta);
         }
     }
 }

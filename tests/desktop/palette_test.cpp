@@ -108,12 +108,13 @@ TEST_F(UnderADarkScheme, InkIsBlackOnWhiteAndCaptionsAreBlackOnTheirColours)
 }
 
 // The face is exactly the laid-out colour; the edge is lit from the top left, and pressed it is
-// sunken.
+// sunken; a dotted frame shows the focus.
 TEST(ButtonFaces, AreFlatInTheirOwnColours)
 {
     Volunde window;
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     const QRgb faces[] = {qRgb(128, 255, 128), qRgb(0, 192, 0), qRgb(255, 0, 0)};
     for (int i = 0; i < window.Command1.size(); ++i) {
         platform::CommandButton& button = window.Command1(i);
@@ -131,6 +132,8 @@ TEST(ButtonFaces, AreFlatInTheirOwnColours)
         EXPECT_EQ(down.pixel(0, 0), Black) << i;
         EXPECT_EQ(down.pixel(down.width() - 1, down.height() - 1), White) << i;
         EXPECT_EQ(down.pixel(4, middle), faces[i]) << i;
+        button.setFocus();
+        EXPECT_EQ(button.grab().toImage().pixel(4, 3), Black) << "dotted focus frame on " << i;
     }
 }
 
