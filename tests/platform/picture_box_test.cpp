@@ -274,6 +274,8 @@ TEST_F(PictureBoxTest, TintCoversThePixelCentresItsPolygonCovers)
                 ASSERT_EQ(shown.pixel(x, y), beyondCut < 0 ? qRgb(155, 180, 192) : Paper)
                     << x << "," << y;
         }
+    box().ShowTint({{0, 0}, {Twips(10), 0}, {Twips(10), Twips(10)}}, qRgb(165, 205, 255));
+    EXPECT_EQ(screen().pixel(InsideWidth - 1, 0), Paper) << "the tint before is gone";
 }
 
 // Every width paints exactly the pixels whose centres lie within half the width of the dot's
