@@ -70,16 +70,17 @@ void ListBox::RemoveItem(int index)
 {
     if (index < 0 || index >= ListCount())
         Raise(InvalidProcedureCall);
+    const int selected = listIndex_;
     assigning_ = true;
     // The view would move the selection to a neighbour; a list box is left without one.
     if (currentIndex().row() == index)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    if (listIndex_ == index)
+    if (selected == index)
         selectionModel()->clearSelection();
     items_.remove(index);
     assigning_ = false;
-    if (listIndex_ > index)
-        --listIndex_;
+    // The view keeps the selection on its item, which moves up a row after an earlier one goes.
+    listIndex_ = selected == index ? -1 : selected > index ? selected - 1 : selected;
 }
 
 void ListBox::Clear()

@@ -20,7 +20,8 @@ class ListBox : public QTableView {
 
     // Appends `text` as the last item.
     void AddItem(const QString& text);
-    // Removes item `index`, raising no Click; if it was selected, ListIndex becomes -1.
+    // Removes item `index`, raising no Click; if it was selected, ListIndex becomes -1, and a
+    // selected item after it stays selected, one row up.
     void RemoveItem(int index);
     // Removes every item; ListIndex becomes -1.
     void Clear();

@@ -317,9 +317,11 @@ void PictureBox::paintEvent(QPaintEvent* event)
         // Arms with a gap round the point, so that the dot under it shows whole.
         const QColor magenta(255, 0, 255);
         for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-            const QPoint from = *cross_ + d * CrossGap;
-            const QPoint to = *cross_ + d * CrossArm;
-            p.fillRect(QRect(from, to).normalized(), magenta);
+            // The rectangle spanning both ends: a QRect from the far end back to the near one
+            // would be normalized one pixel short at each end.
+            const QRect from(*cross_ + d * CrossGap, QSize(1, 1));
+            const QRect to(*cross_ + d * CrossArm, QSize(1, 1));
+            p.fillRect(from | to, magenta);
         }
     }
     if (focusMarked_ && hasFocus()) {

@@ -2,9 +2,6 @@
 // after each.
 
 #include "app/volunde.h"
-#include "geometry/trapezoids.h"
-#include "geometry/triangles.h"
-#include "platform/conversions.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -36,6 +33,24 @@ constexpr QRgb Red = qRgb(255, 0, 0);
 // edge, then diagonally to vertex 2 and horizontally to vertex 3 along row 120; the edge from
 // vertex 1 to vertex 2 lies along row 40. Its area is 5175000 square twips.
 const std::vector<QPoint> Pentagon{{40, 120}, {120, 40}, {240, 40}, {320, 120}, {180, 170}};
+// In twips: (600, 1800), (1800, 600), (3600, 600), (4800, 1800), (2700, 2550). The fan's
+// triangles stand on the lines from vertex 0: 1800 across by 1200 high, then 4200 across by 1200
+// and by 750.
+const QString PentagonByTrapezoids =
+    QStringLiteral("Координати бедро: 600,1800 : 1800,600; лице на трапец = -1440000\r\n"
+                   "Координати бедро: 1800,600 : 3600,600; лице на трапец = -1080000\r\n"
+                   "Координати бедро: 3600,600 : 4800,1800; лице на трапец = -1440000\r\n"
+                   "Координати бедро: 4800,1800 : 2700,2550; лице на трапец = 4567500\r\n"
+                   "Координати бедро: 2700,2550 : 600,1800; лице на трапец = 4567500\r\n"
+                   "Лице на изпъкнал многоъгълник = 5175000\r\n");
+const QString PentagonByTriangles =
+    QStringLiteral("Върхове 123: 600,1800; 1800,600; 3600,600;  Херон = 1080000\r\n"
+                   "Върхове 123: 600,1800; 1800,600; 3600,600;  Ориентирано = 1080000\r\n"
+                   "Върхове 134: 600,1800; 3600,600; 4800,1800;  Херон = 2520000\r\n"
+                   "Върхове 134: 600,1800; 3600,600; 4800,1800;  Ориентирано = 2520000\r\n"
+                   "Върхове 145: 600,1800; 4800,1800; 2700,2550;  Херон = 1575000\r\n"
+                   "Върхове 145: 600,1800; 4800,1800; 2700,2550;  Ориентирано = 1575000\r\n"
+                   "Лице на изпъкнал многоъгълник = 5175000\r\n");
 const QString PentagonTotal = QStringLiteral("Лице на изпъкнал многоъгълник = 5175000\r\n");
 
 class Commands : public testing::Test {
@@ -69,16 +84,6 @@ class Commands : public testing::Test {
     // A copy, so that later drawing does not change it.
     QImage Image() { return window->Picture1.image().copy(); }
     const QString& Report() const { return window->Text1(0).Text(); }
-
-    // What the area methods compute from the vertex store as it stands.
-    geometry::Construction Expected(int method) const
-    {
-        const geometry::VertexTexts vertices{window->List1(0).List(), window->List1(1).List()};
-        return method == Trapezoids
-                   ? geometry::ByTrapezoids(vertices, window->PointCount, window->Picture1.Height(),
-                                            platform::DecimalPoint())
-                   : geometry::ByTriangles(vertices, window->PointCount, platform::DecimalPoint());
-    }
 
     std::unique_ptr<Volunde> window;
 };
@@ -209,10 +214,7 @@ TEST_F(Commands, TrapezoidsDrawEdgesAndDottedLegsToTheBottomAndWriteTheReport)
     // No fan line.
     EXPECT_EQ(Trace(image, {46, 120}, {114, 120}), QString(69, u'.'));
 
-    const auto expected = Expected(Trapezoids);
-    EXPECT_EQ(Report(), expected.report);
-    EXPECT_EQ(Report().count(QStringLiteral("\r\n")), 6);
-    EXPECT_TRUE(Report().endsWith(PentagonTotal));
+    EXPECT_EQ(Report(), PentagonByTrapezoids);
     EXPECT_EQ(window->Picture1.DrawStyle(), 2);
     EXPECT_EQ(window->Picture1.DrawWidth(), 1);
 }
@@ -234,10 +236,7 @@ TEST_F(Commands, TrianglesDrawTheOutlineAndDashDotFanLinesAndWriteTheReport)
     const int bottom = image.height() - 1;
     EXPECT_EQ(Trace(image, {40, 126}, {40, bottom}), QString(bottom - 125, u'.'));
 
-    const auto expected = Expected(Triangles);
-    EXPECT_EQ(Report(), expected.report);
-    EXPECT_EQ(Report().count(QStringLiteral("\r\n")), 7);
-    EXPECT_TRUE(Report().endsWith(PentagonTotal));
+    EXPECT_EQ(Report(), PentagonByTriangles);
     EXPECT_EQ(window->Picture1.DrawStyle(), 0);
     EXPECT_EQ(window->Picture1.DrawWidth(), 1);
 }
@@ -385,8 +384,6 @@ TEST_P(EachMethod, RunTimeErrorKeepsTheWindowAndWhatCameBefore)
     window->List1(0).AddItem(QStringLiteral("4800"));
     window->List1(1).AddItem(QStringLiteral("40000"));
     window->PointCount = 4;
-    const auto expected = Expected(method);
-    ASSERT_TRUE(expected.failure.has_value());
 
     window->Command1(method).click();
     auto* box = window->findChild<QMessageBox*>(QStringLiteral("runTimeErrorBox"));
@@ -395,8 +392,11 @@ TEST_P(EachMethod, RunTimeErrorKeepsTheWindowAndWhatCameBefore)
     EXPECT_TRUE(box->text().contains(QStringLiteral("6"))) << box->text().toStdString();
     EXPECT_TRUE(window->isVisible());
 
-    EXPECT_EQ(Report(), expected.report);
-    EXPECT_EQ(Report().count(QStringLiteral("\r\n")), method == Trapezoids ? 2 : 0);
+    // The trapezoids' lines up to the edge that ends at the ordinate beyond 16 bits; the
+    // triangles read every vertex before their first line.
+    const QString twoLines =
+        PentagonByTrapezoids.section(QStringLiteral("\r\n"), 0, 1) + QStringLiteral("\r\n");
+    EXPECT_EQ(Report(), method == Trapezoids ? twoLines : QString());
     const QImage image = Image();
     // The edges from vertex 0 to 1 and 1 to 2 were drawn before the failing vertex was read.
     EXPECT_EQ(Trace(image, {126, 40}, {234, 40}), QString(109, u'#'));

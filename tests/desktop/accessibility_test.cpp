@@ -101,6 +101,7 @@ TEST_F(Accessibility, CoordinateListsAreListsOfItemsNamedByTheirTexts)
     press(20, 20);
     press(200, 40);
     window.List1(0).setListIndex(1);
+    window.List1(0).setFocus();
     for (int list = 0; list < 2; ++list) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&window.List1(list));
         ASSERT_NE(face, nullptr);
@@ -113,6 +114,9 @@ TEST_F(Accessibility, CoordinateListsAreListsOfItemsNamedByTheirTexts)
             EXPECT_EQ(item->role(), QAccessible::ListItem);
             EXPECT_EQ(item->text(QAccessible::Name), window.List1(list).List(row));
             EXPECT_EQ(item->state().selected, row == 1) << list << " row " << row;
+            EXPECT_EQ(item->state().focused, list == 0 && row == 1) << list << " row " << row;
+            const QPoint middle = item->rect().center();
+            EXPECT_EQ(face->childAt(middle.x(), middle.y()), item) << list << " row " << row;
             EXPECT_EQ(item->parent(), face);
             EXPECT_EQ(face->indexOfChild(item), row);
         }
@@ -120,8 +124,10 @@ TEST_F(Accessibility, CoordinateListsAreListsOfItemsNamedByTheirTexts)
     }
     // After "Чисти" the lists have no items to offer, and then a new item its own name.
     QAccessibleInterface* xs = QAccessible::queryAccessibleInterface(&window.List1(0));
+    const QAccessible::Id first = QAccessible::uniqueId(xs->child(0));
     QTest::mouseClick(&window.Command1(2), Qt::LeftButton);
     EXPECT_EQ(xs->childCount(), 0);
+    EXPECT_EQ(QAccessible::accessibleInterface(first), nullptr) << "the item's interface went";
     press(30, 40);
     ASSERT_EQ(xs->childCount(), 1);
     EXPECT_EQ(xs->child(0)->text(QAccessible::Name), QStringLiteral("450"));

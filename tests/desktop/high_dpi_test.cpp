@@ -196,6 +196,10 @@ TEST_F(HighDpi, ScreenShowsTheDrawingAtDeviceResolution)
               QRect(insideDevice.topLeft() + QPoint(98, 38) * Scale, QSize(5, 5) * Scale));
     EXPECT_EQ(ink.count, 21 * Scale * Scale);
     EXPECT_TRUE(ink.onlyBlackAndWhite);
+    // A part painted alone, as a repaint of the cross or a tint paints it, shows the same.
+    const QRect part(inside(90, 30), QSize(20, 20));
+    EXPECT_EQ(picture().grab(part).toImage(),
+              shown.copy(QRect(part.topLeft() * Scale, part.size() * Scale)));
 }
 
 // The lit total line copied from the report's menu, then the surface reached by Tab, with its

@@ -108,12 +108,13 @@ TEST_F(UnderADarkScheme, InkIsBlackOnWhiteAndCaptionsAreBlackOnTheirColours)
 }
 
 // The face is exactly the laid-out colour; the edge is lit from the top left, and pressed it is
-// sunken.
+// sunken; a dotted frame shows the focus.
 TEST(ButtonFaces, AreFlatInTheirOwnColours)
 {
     Volunde window;
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     const QRgb faces[] = {qRgb(128, 255, 128), qRgb(0, 192, 0), qRgb(255, 0, 0)};
     for (int i = 0; i < window.Command1.size(); ++i) {
         platform::CommandButton& button = window.Command1(i);
@@ -125,12 +126,22 @@ TEST(ButtonFaces, AreFlatInTheirOwnColours)
                 << "button " << i << " at " << at.x() << "," << at.y();
         EXPECT_EQ(up.pixel(0, 0), White) << i;
         EXPECT_EQ(up.pixel(up.width() - 1, up.height() - 1), Black) << i;
+        EXPECT_EQ(up.pixel(up.width() / 2, up.height() - 1), Black) << i;
         button.setDown(true);
         const QImage down = button.grab().toImage();
         button.setDown(false);
         EXPECT_EQ(down.pixel(0, 0), Black) << i;
         EXPECT_EQ(down.pixel(down.width() - 1, down.height() - 1), White) << i;
         EXPECT_EQ(down.pixel(4, middle), faces[i]) << i;
+        button.setFocus();
+        const QImage focused = button.grab().toImage();
+        int right = 0, bottom = 0;
+        for (int k = 5; k < 10; ++k) {
+            right += focused.pixel(focused.width() - 4, k) == Black ? 1 : 0;
+            bottom += focused.pixel(k, focused.height() - 4) == Black ? 1 : 0;
+        }
+        EXPECT_TRUE(focused.pixel(4, 3) == Black && right > 0 && bottom > 0)
+            << "a dotted focus frame 3 pixels in, on " << i;
     }
 }
 

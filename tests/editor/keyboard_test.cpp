@@ -3,6 +3,8 @@
 
 #include "editor_fixture.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QSignalSpy>
 
 #include <memory>
@@ -86,6 +88,26 @@ TEST_F(Keyboard, ShiftStepsTenPixelsAndTheCrossStaysInside)
     EXPECT_EQ(crossPixel(), QPoint(10, 10));
 }
 
+// A held arrow key moves the cross at every repeat, a held Space places one vertex; Tab takes
+// the focus, and the cross with it, away.
+TEST_F(Keyboard, HeldArrowRepeatsHeldSpaceDoesNotAndTabHidesTheCross)
+{
+    press(100, 50);
+    key(Qt::Key_Right);
+    for (const Qt::Key held : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Space, Qt::Key_Space}) {
+        QKeyEvent repeat(QEvent::KeyPress, held, {}, QString(), true);
+        QApplication::sendEvent(&picture(), &repeat);
+    }
+    EXPECT_EQ(crossPixel(), QPoint(103, 50));
+    EXPECT_EQ(window.PointCount, 1);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    picture().setFocus();
+    key(Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), &picture());
+    EXPECT_FALSE(picture().CrossShown());
+}
+
 class TakeBack : public Keyboard {
   protected:
     // The same window with only `pressed` entered by the mouse and `selected` clicked.
@@ -118,6 +140,28 @@ TEST_F(TakeBack, BackspaceTakesBackTheLastVertexAndRedrawsTheDotsItCovered)
     EXPECT_EQ(crossPixel(), QPoint(160, 40)) << "the cross moves to the new last vertex";
     EXPECT_EQ(picture().image(), reference({{100, 100}, {160, 40}}, 0)->Picture1.image());
     EXPECT_EQ(count(Red), 21);
+    // Dots four pixels apart across or down share a pixel.
+    const QImage two = picture().image();
+    for (const QPoint p : {QPoint(164, 40), QPoint(160, 44)}) {
+        press(p.x(), p.y());
+        key(Qt::Key_Backspace);
+        EXPECT_EQ(picture().image(), two) << p.x() << "," << p.y();
+    }
+}
+
+// An area command over two vertices erases the highlight and leaves entry open: taking back a
+// later vertex does not bring the highlight back.
+TEST_F(TakeBack, HighlightErasedByACommandStaysErased)
+{
+    press(100, 100);
+    press(160, 40);
+    clickEntry(0, 0);
+    QTest::mouseClick(&window.Command1(0), Qt::LeftButton);
+    press(101, 100);
+    picture().setFocus();
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(window.PointCount, 2);
+    EXPECT_EQ(count(Red), 0);
 }
 
 TEST_F(TakeBack, CtrlZOnTheHighlightedVertexLeavesNoSelection)

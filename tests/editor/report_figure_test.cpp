@@ -96,14 +96,14 @@ class ReportFigure : public EditorTest {
     QImage plain;
 };
 
-// Inside the triangle a, b, c by more than `margin` pixels from its edges; a negative margin
-// takes in a band round it.
+// Whether a pixel's centre is inside the triangle a, b, c by more than `margin` pixels from its
+// edges; a negative margin takes in a band round it.
 std::function<bool(QPoint)> Inside(QPointF a, QPointF b, QPointF c, double margin = 1.5)
 {
     return [=](QPoint p) {
         auto side = [&](QPointF u, QPointF v) {
             const double cross =
-                (v.x() - u.x()) * (p.y() - u.y()) - (v.y() - u.y()) * (p.x() - u.x());
+                (v.x() - u.x()) * (p.y() + 0.5 - u.y()) - (v.y() - u.y()) * (p.x() + 0.5 - u.x());
             return cross / std::hypot(v.x() - u.x(), v.y() - u.y());
         };
         const double s1 = side(a, b), s2 = side(b, c), s3 = side(c, a);
@@ -120,9 +120,10 @@ TEST_F(ReportFigure, TriangleLinesTintTheirTriangleAddingOrTakingAway)
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(&picture())
                     ->text(QAccessible::Description)
                     .startsWith(u"Триъгълник 1, 2, 3: изважда се. Върхове: 4."));
-    clickLine(2); // the second triangle's Heron line
-    EXPECT_TRUE(tinted(Inside({200, 8}, {20, 188}, {20, 8}),
-                       Inside({200, 8}, {20, 188}, {20, 8}, -1.5), Adds));
+    // The second triangle's Heron line, to a quarter pixel: a tint one pixel off shows.
+    clickLine(2);
+    EXPECT_TRUE(tinted(Inside({200, 8}, {20, 188}, {20, 8}, 0.25),
+                       Inside({200, 8}, {20, 188}, {20, 8}, -0.25), Adds));
     clickLine(4); // the total: the whole polygon adds
     const auto nearFirst = Inside({200, 8}, {65, 53}, {20, 188}, -1.5);
     const auto second = Inside({200, 8}, {20, 188}, {20, 8});
@@ -137,8 +138,14 @@ TEST_F(ReportFigure, TrapezoidLineTintsDownToTheTopEdge)
     QCoreApplication::processEvents();
     drawing = picture().image();
     clickLine(0); // the edge from (200, 8) left to (65, 53): it adds
-    EXPECT_TRUE(tinted([](QPoint p) { return p.x() > 66 && p.x() < 199 && p.y() < 7; },
-                       [](QPoint p) { return p.x() >= 64 && p.x() <= 201 && p.y() < 56; }, Adds));
+    // Pixels whose centres lie under the edge by more than `margin`, to a quarter pixel.
+    const auto under = [](double margin) {
+        return [margin](QPoint p) {
+            const double x = p.x() + 0.5, y = p.y() + 0.5;
+            return x > 65 + margin && x < 200 - margin && y < 8 + (200 - x) / 3 - margin;
+        };
+    };
+    EXPECT_TRUE(tinted(under(0.25), under(-0.25), Adds));
 }
 
 TEST_F(ReportFigure, TintGoesOnFocusOutAndWhenTheReportChanges)

@@ -196,6 +196,7 @@ TEST_F(Selection, RunTimeErrorInAHandlerLeavesTheWindowRunning)
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->text().contains(QStringLiteral("6")));
+    EXPECT_EQ(box->palette().color(QPalette::Window), window.palette().color(QPalette::Window));
     EXPECT_EQ(QApplication::activeModalWidget(), box);
     EXPECT_EQ(window.findChildren<QMessageBox*>().size(), 1) << "one message per click";
     EXPECT_TRUE(window.isVisible());

@@ -102,6 +102,7 @@ TEST_F(WindowTest, ColoursOfTheWindowLabelsButtonsAndSurface)
     EXPECT_EQ(colour(window.Command1(0), QPalette::Button), qRgb(128, 255, 128));
     EXPECT_EQ(colour(window.Command1(1), QPalette::Button), qRgb(0, 192, 0));
     EXPECT_EQ(colour(window.Command1(2), QPalette::Button), qRgb(255, 0, 0));
+    EXPECT_EQ(colour(window.List1(0), QPalette::Button), qRgb(212, 208, 200)) << "scroll bars";
 
     // What is painted: the window's background, a label's corner, and each button's face near
     // its left end, where no caption stands. The style shades a face, so its hue is compared.

@@ -76,6 +76,18 @@ INSTANTIATE_TEST_SUITE_P(
                     {2, {{20, 30}, {0, 30}, {0, 0}, {20, 0}}, true},
                     {3, {}},
                     {4, {{0, 10}, {20, 10}, {20, 30}, {0, 30}}, true}}},
+        // A figure eight whose loops cancel: the signed total is 0, which counts as adding;
+        // without its slanted closing edge, which runs back to vertex 0, it would be -200. The
+        // total line lights the whole outline, each loop by its winding.
+        FigureCase{"TrapezoidsOfAFigureEight",
+                   Method::Trapezoids,
+                   {"10", "30", "10", "30"},
+                   {"0", "0", "20", "20"},
+                   {{0, {}},
+                    {1, {{30, 0}, {10, 20}, {10, 0}, {30, 0}}, true},
+                    {2, {{10, 20}, {30, 20}, {30, 0}, {10, 0}}, false},
+                    {3, {{30, 20}, {10, 0}, {10, 0}, {30, 0}}, true},
+                    {4, {{10, 0}, {30, 0}, {10, 20}, {30, 20}}, false}}},
         FigureCase{"TrianglesOfAConcaveQuadrilateral",
                    Method::Triangles,
                    {"20", "5", "0", "0"},

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -108,6 +109,37 @@ TEST_F(ListBoxTest, ClearEmptiesAndDeselects)
     list().setListIndex(0);
     EXPECT_EQ(seen, std::vector<int>{0});
 }
+
+// Removing an item raises no Click; the selection stays on its item, wherever that now stands,
+// and the view shows the same selection as ListIndex.
+struct RemoveCase {
+    const char* name;
+    int selected, removed, listIndex;
+};
+
+class ListBoxRemove : public ListBoxTest, public ::testing::WithParamInterface<RemoveCase> {};
+
+TEST_P(ListBoxRemove, KeepsTheSelectionOnItsItem)
+{
+    const auto [name, selected, removed, listIndex] = GetParam();
+    list().setListIndex(selected);
+    seen.clear();
+    list().RemoveItem(removed);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list().ListIndex(), listIndex);
+    const QModelIndexList shown = list().selectionModel()->selectedRows();
+    EXPECT_EQ(shown.isEmpty() ? -1 : shown.front().row(), listIndex);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(list().ListCount(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, ListBoxRemove,
+                         ::testing::Values(RemoveCase{"TheSelected", 1, 1, -1},
+                                           RemoveCase{"OneAfter", 1, 2, 1},
+                                           RemoveCase{"OneBefore", 2, 0, 1}),
+                         [](const ::testing::TestParamInfo<RemoveCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(ListBoxTest, MouseClickOnAnItemClicksOnceAlsoWhenAlreadySelected)
 {

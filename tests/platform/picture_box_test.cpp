@@ -2,11 +2,14 @@
 #include "platform/twips.h"
 #include "widget_helpers.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -39,6 +42,18 @@ class PictureBoxTest : public ::testing::Test {
     }
     PictureBox& box() { return *host.control; }
     QRgb pixel(int x, int y) { return box().image().pixel(x, y); }
+    // The inside as the screen shows it once the events are processed: what was painted, where
+    // a grab of the widget would paint it afresh.
+    QImage screen()
+    {
+        QTest::qWait(50);
+        const QRect inside(box().mapTo(&host.window, box().contentsRect().topLeft()),
+                           box().contentsRect().size());
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(host.window.winId())
+            .toImage()
+            .copy(inside);
+    }
 
     // The pixels of the drawing in `colour`, as "x,y" texts.
     std::vector<QPoint> pixelsIn(QRgb colour)
@@ -220,11 +235,49 @@ TEST_F(PictureBoxTest, DrawingAppearsOnScreenAfterTheEventLoopRuns)
     host.show();
     box().setDrawWidth(5);
     box().PSet(Twips(10), Twips(10));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(box().grab().toImage().pixel(Border + 10, Border + 10), Black);
+    EXPECT_EQ(screen().pixel(10, 10), Black);
     box().Cls();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(box().grab().toImage().pixel(Border + 10, Border + 10), Paper);
+    EXPECT_EQ(screen().pixel(10, 10), Paper);
+}
+
+// The cross's arms run from 3 to 8 pixels out, so that a dot under it shows whole; moved, it
+// leaves nothing behind on the screen.
+TEST_F(PictureBoxTest, CrossLeavesItsPointFreeAndNothingBehindWhenMoved)
+{
+    host.show();
+    box().ShowCross(Twips(70), Twips(40));
+    box().update(); // painted whole, as after a drawing
+    const QImage first = screen();
+    box().ShowCross(Twips(30), Twips(30));
+    const QImage moved = screen();
+    for (const QPoint arm : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+        for (int d = 0; d <= 10; ++d) {
+            const QPoint at = QPoint(70, 40) + arm * d;
+            EXPECT_EQ(first.pixel(at) == qRgb(255, 0, 255), d >= 3 && d <= 8) << at.x() << at.y();
+            EXPECT_EQ(moved.pixel(at), Paper) << at.x() << "," << at.y();
+        }
+}
+
+// A tint takes in the pixels whose centres its polygon covers, out to the edges of the inside:
+// here all but the corner cut off along the line from (60, 60) to (0, 30).
+TEST_F(PictureBoxTest, TintCoversThePixelCentresItsPolygonCovers)
+{
+    host.show();
+    const float right = Twips(InsideWidth), bottom = Twips(InsideHeight);
+    const platform::Shade blue{qRgb(165, 205, 255)};
+    box().ShowTint({{0, 0}, {right, 0}, {right, bottom}, {Twips(60), bottom}, {0, Twips(30)}}, {},
+                   blue, blue);
+    const QImage shown = screen();
+    for (int y = 0; y < InsideHeight; ++y)
+        for (int x = 0; x < InsideWidth; ++x) {
+            const double beyondCut = (y + 0.5 - 30 - (x + 0.5) / 2) / std::sqrt(1.25);
+            if (std::abs(beyondCut) > 0.25) {
+                ASSERT_EQ(shown.pixel(x, y), beyondCut < 0 ? qRgb(155, 180, 192) : Paper)
+                    << x << "," << y;
+            }
+        }
+    box().ShowTint({{0, 0}, {Twips(10), 0}, {Twips(10), Twips(10)}}, {}, blue, blue);
+    EXPECT_EQ(screen().pixel(InsideWidth - 1, 0), Paper) << "the tint before is gone";
 }
 
 // Every width paints exactly the pixels whose centres lie within half the width of the dot's

@@ -1,6 +1,9 @@
 #include "platform/text_box.h"
 #include "widget_helpers.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -8,6 +11,8 @@
 #include <QTextLayout>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -103,6 +108,36 @@ TEST_F(TextBoxTest, LongLinesWrapAtTheWidth)
     QCoreApplication::processEvents();
     EXPECT_EQ(box().document()->blockCount(), 2);
     EXPECT_GT(box().document()->firstBlock().layout()->lineCount(), 1);
+}
+
+// The box's own menu keeps the caret's line, and offers "Копирай" only for a selection.
+TEST_F(TextBoxTest, MenuKeepsTheCaretLineAndCopiesOnlyASelection)
+{
+    host.show();
+    host.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
+    box().setText(QStringLiteral("едно\r\nдве\r\n"));
+    box().showText();
+    box().setFocus();
+    QSignalSpy caret(&box(), &TextBox::CaretLine);
+    for (const bool selected : {false, true}) {
+        if (selected)
+            box().selectAll();
+        caret.clear();
+        QContextMenuEvent open(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                               box().mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&box(), &open);
+        auto* menu = box().findChild<QMenu*>();
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(caret.isEmpty()) << "the menu took the focus, and the line stays";
+        const QList<QAction*> actions = menu->actions();
+        const auto copy = std::find_if(actions.begin(), actions.end(), [](QAction* action) {
+            return action->text().remove(u'&') == QStringLiteral("Копирай");
+        });
+        ASSERT_NE(copy, actions.end());
+        EXPECT_EQ((*copy)->isEnabled(), selected);
+        delete menu;
+    }
 }
 
 // The box shows what a plain editor shows for the text with each CR LF pair as one line feed;
