@@ -71,19 +71,22 @@ void UndoOrRedo(benchmark::State& state, Change change, int n, bool undo)
         state.SkipWithError("undo and redo did not alternate over the one change");
 }
 
-// The history's largest size at the lists' capacity over the two commands in turn, each followed
-// by "Чисти" and its undoing.
-void HistoryAtCapacity(benchmark::State& state)
+// The history's largest size over `rounds` of the two commands in turn, each but at 1,000
+// vertices followed by "Чисти" and its undoing.
+void HistorySize(benchmark::State& state, int n, int rounds)
 {
     for (auto _ : state) {
-        auto window = OpenWindow(Capacity);
+        auto window = OpenWindow(n);
         std::int64_t peak = 0;
-        for (int round = 0; round < 12; ++round) {
+        for (int round = 0; round < rounds; ++round) {
             window->Command1_Click(round % 2);
             Settle(*window);
-            window->Command1_Click(2);
+            if (n == Capacity) {
+                window->Command1_Click(2);
+                peak = std::max(peak, window->history().Bytes());
+                window->Undo();
+            }
             peak = std::max(peak, window->history().Bytes());
-            window->Undo();
         }
         state.counters["history_MB"] = double(peak) / (1 << 20);
         state.counters["changes"] = window->history().Undoable();
@@ -107,9 +110,12 @@ void RegisterUndoBenchmarks()
                     ->UseManualTime()
                     ->Unit(benchmark::kMillisecond)
                     ->Iterations(n == Capacity && change >= Change::Trapezoids ? 11 : 21);
-    benchmark::RegisterBenchmark("history/capacity", HistoryAtCapacity)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(1);
+    for (const auto& [n, rounds] : {std::pair{1000, 100}, {Capacity, 12}})
+        benchmark::RegisterBenchmark(
+            Name("history", "size", n).c_str(),
+            [=](benchmark::State& state) { HistorySize(state, n, rounds); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
 }
 
 } // namespace bench
