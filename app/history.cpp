@@ -2,9 +2,11 @@
 
 namespace {
 
+// A text's characters as allocated, with their block's header and the allocator's own, and the
+// text's place in its list.
 std::int64_t TextBytes(const QString& text)
 {
-    return 2 * std::int64_t(text.size()) + std::int64_t(sizeof(QString));
+    return 2 * (std::int64_t(text.capacity()) + 1) + 48 + std::int64_t(sizeof(QString));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QScopedValueRollback>
 
+#include <new>
+
 // Records the change that the procedure it is made in carries out, from its start to its end,
 // also where a run-time error cuts it short. A change that alters nothing is not recorded, and
 // one made inside another belongs to the outer one.
@@ -26,12 +28,14 @@ Volunde::Change::~Change()
     if (!window_)
         return;
     std::unique_ptr<History::Step> step = std::move(window_->change_);
-    if (window_->Dropped(step->before))
-        window_->RecordDrawingFor(window_->history_.Newest());
-    else {
-        window_->history_.Add(std::move(step), window_->redoing_);
-        window_->RecordDrawingFor(window_->history_.Newest());
+    window_->Picture1.setRecord(nullptr);
+    try {
+        if (!window_->Dropped(step->before))
+            window_->history_.Add(std::move(step), window_->redoing_);
+    } catch (const std::bad_alloc&) {
+        // Out of memory the change goes unrecorded rather than ending the program.
     }
+    window_->RecordDrawingFor(window_->history_.Newest());
 }
 
 WindowState Volunde::CaptureState(Change::Keep keep) const

@@ -3,6 +3,7 @@
 // vertex, lighting a report line's figure, one triangle's and the whole polygon's, and copying
 // the drawing with the polygon lit.
 
+#include "measure.h"
 #include "registry.h"
 #include "window_support.h"
 
@@ -14,7 +15,6 @@
 #include <QTextCursor>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -22,27 +22,7 @@ namespace bench {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr int Runs = 21;
-
-// Times `work` until the window has settled, after an untimed `prepare`; records the median.
-void Measure(benchmark::State& state, Volunde& window, const std::function<void()>& prepare,
-             const std::function<void()>& work)
-{
-    std::vector<double> seconds;
-    for (auto _ : state) {
-        prepare();
-        Settle(window);
-        const auto start = Clock::now();
-        work();
-        Settle(window);
-        seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-        state.SetIterationTime(seconds.back());
-    }
-    std::sort(seconds.begin(), seconds.end());
-    state.counters["median_s"] = seconds[seconds.size() / 2];
-}
 
 // Backspace on the surface takes back the last vertex; the same press puts it back, untimed.
 void TakeBack(benchmark::State& state, int n)

@@ -2,36 +2,15 @@
 // has processed its events and painted: of a vertex placed and taken back, of an area command
 // and of "Чисти"; and what the history holds at the lists' capacity.
 
+#include "measure.h"
 #include "registry.h"
 #include "window_support.h"
 
 #include <algorithm>
-#include <chrono>
-#include <functional>
 
 namespace bench {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Times `work` after an untimed `prepare`, both settled; records the median.
-void Measure(benchmark::State& state, Volunde& window, const std::function<void()>& prepare,
-             const std::function<void()>& work)
-{
-    std::vector<double> seconds;
-    for (auto _ : state) {
-        prepare();
-        Settle(window);
-        const auto start = Clock::now();
-        work();
-        Settle(window);
-        seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-        state.SetIterationTime(seconds.back());
-    }
-    std::sort(seconds.begin(), seconds.end());
-    state.counters["median_s"] = seconds[seconds.size() / 2];
-}
 
 enum class Change { Place, TakeBack, Trapezoids, Clear };
 

@@ -77,9 +77,13 @@ template <class Visit> bool PixelRecord::EachTile(Visit visit) const
 {
     for (const Chunk& chunk : chunks_) {
         const QByteArray rows = chunk.compressed ? qUncompress(chunk.rows) : chunk.rows;
-        for (const Tile& tile : chunk.tiles)
+        for (const Tile& tile : chunk.tiles) {
+            // Rows that could not be uncompressed, for want of memory, are not there to read.
+            if (tile.offset + RowBytes(tile.device) * tile.device.height() > rows.size())
+                return false;
             if (!visit(tile, rows.constData() + tile.offset))
                 return false;
+        }
     }
     return true;
 }
@@ -91,7 +95,8 @@ void PixelRecord::RestoreInto(QImage& image) const
         const qsizetype rowBytes = RowBytes(tile.device);
         if (tile.ratio == image.devicePixelRatio() && image.rect().contains(tile.device)) {
             for (int line = 0; line < tile.device.height(); ++line)
-                std::memcpy(const_cast<uchar*>(RowOf(image, tile.device, line)),
+                std::memcpy(image.scanLine(tile.device.top() + line) +
+                                qsizetype(tile.device.left()) * 4,
                             rows + line * rowBytes, static_cast<std::size_t>(rowBytes));
             return true;
         }
@@ -127,11 +132,14 @@ void PixelRecord::Seal()
     if (chunks_.empty() || chunks_.back().compressed)
         return;
     Chunk& chunk = chunks_.back();
-    if (chunk.rows.size() >= CompressFrom) {
-        chunk.rows = qCompress(chunk.rows, 1);
-        chunk.rows.squeeze(); // the compressor allocates for the worst case
-        chunk.compressed = true;
-    }
+    if (chunk.rows.size() < CompressFrom)
+        return;
+    QByteArray compressed = qCompress(chunk.rows, 1);
+    if (compressed.isEmpty())
+        return;           // kept as they are where memory runs short
+    compressed.squeeze(); // the compressor allocates for the worst case
+    chunk.rows = std::move(compressed);
+    chunk.compressed = true;
 }
 
 qsizetype PixelRecord::Bytes() const
