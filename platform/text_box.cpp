@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QMenu>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
@@ -12,6 +13,9 @@
 namespace platform {
 
 namespace {
+
+// How many documents of earlier texts are kept: enough for a few undos in a row.
+constexpr std::size_t KeptDocuments = 2;
 
 // The text with each CR LF as a single line feed, as the editor splits lines; in one pass, since
 // a report runs to megabytes.
@@ -62,8 +66,32 @@ void TextBox::showText()
 {
     if (shown_)
         return;
-    setPlainText(LineFeedsOnly(text_));
+    // The same string, not only the same characters: found without reading a report through.
+    const auto same = std::find_if(kept_.begin(), kept_.end(), [&](const Kept& kept) {
+        return kept.text.constData() == text_.constData() && kept.text.size() == text_.size();
+    });
+    std::unique_ptr<QTextDocument> next;
+    if (same != kept_.end()) {
+        next = std::move(same->document);
+        kept_.erase(same);
+    } else {
+        next = std::make_unique<QTextDocument>();
+        next->setDocumentLayout(new QPlainTextDocumentLayout(next.get()));
+        next->setUndoRedoEnabled(false);
+        next->setDefaultFont(font());
+        next->setPlainText(LineFeedsOnly(text_));
+    }
+    // The box would delete a document of its own that it no longer shows.
+    QTextDocument* before = document();
+    before->setParent(nullptr);
+    kept_.push_back({shownText_, std::unique_ptr<QTextDocument>(before)});
+    if (kept_.size() > KeptDocuments)
+        kept_.erase(kept_.begin());
+    next->setParent(this);
+    setDocument(next.release());
+    shownText_ = text_;
     shown_ = true;
+    setExtraSelections({});
     verticalScrollBar()->setValue(0);
     followCaret();
 }

@@ -2,11 +2,16 @@
 
 #include <QPlainTextEdit>
 
+#include <memory>
+#include <vector>
+
 namespace platform {
 
 // A multi-line, locked text box: the user can select, scroll and copy but not edit. Text holds
 // lines separated by CR LF. Setting the text is cheap: the box shows the latest text once, when
-// control returns to the event loop, however often it was set in between.
+// control returns to the event loop, however often it was set in between. The box keeps the
+// documents of the last texts it showed, so that showing one of those texts again, as an undo
+// does, swaps its document back instead of laying out the text anew.
 class TextBox : public QPlainTextEdit {
     Q_OBJECT
 
@@ -42,6 +47,13 @@ class TextBox : public QPlainTextEdit {
     void caretMoved(int line);
 
     QString text_;
+    // The text the document shows, and the documents that showed texts before it, newest last.
+    QString shownText_;
+    struct Kept {
+        QString text;
+        std::unique_ptr<QTextDocument> document;
+    };
+    std::vector<Kept> kept_;
     bool shown_ = true;
     int caretLine_ = -1;
 };

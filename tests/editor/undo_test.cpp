@@ -19,6 +19,7 @@ struct State {
     std::vector<QModelIndexList> selections;
     std::vector<int> members; // list indices, PointCount, SelectedIndex, InputState, pen
     QString report;
+    QString shownReport;
 
     bool operator==(const State&) const = default;
 };
@@ -58,7 +59,8 @@ class Undo : public EditorTest, public ::testing::WithParamInterface<Change> {
             {xs().selectionModel()->selectedIndexes(), ys().selectionModel()->selectedIndexes()},
             {xs().ListIndex(), ys().ListIndex(), window.PointCount, window.SelectedIndex,
              window.InputState, picture().DrawWidth(), picture().DrawStyle()},
-            window.Text1(0).Text()};
+            window.Text1(0).Text(),
+            window.Text1(0).toPlainText()};
     }
     void keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
     {
