@@ -146,6 +146,8 @@ TEST_F(ReportFigure, TrapezoidLineTintsDownToTheTopEdge)
         };
     };
     EXPECT_TRUE(tinted(under(0.25), under(-0.25), Adds));
+    EXPECT_EQ(window.Text1(0).extraSelections().value(0).format.background().color().rgba(), Adds)
+        << "the first line takes its figure's hue";
 }
 
 TEST_F(ReportFigure, TintGoesOnFocusOutAndWhenTheReportChanges)
