@@ -100,7 +100,7 @@ void Volunde::TakeBackVertex()
 // Where the cross stands, or where it will first show.
 QPointF Volunde::CrossPoint() const
 {
-    return Picture1.CrossShown() ? QPointF(Picture1.CrossX(), Picture1.CrossY()) : CrossStart();
+    return Picture1.Cross().value_or(CrossStart());
 }
 
 // Where the cross first shows: at the last vertex entered, or with none at the middle of the

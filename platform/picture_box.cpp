@@ -222,14 +222,11 @@ void PictureBox::HideCross()
     cross_.reset();
 }
 
-float PictureBox::CrossX() const
+std::optional<QPointF> PictureBox::Cross() const
 {
-    return cross_ ? static_cast<float>(cross_->x() * TwipsPerPixel) : 0.0F;
-}
-
-float PictureBox::CrossY() const
-{
-    return cross_ ? static_cast<float>(cross_->y() * TwipsPerPixel) : 0.0F;
+    if (!cross_)
+        return std::nullopt;
+    return QPointF(*cross_ * TwipsPerPixel);
 }
 
 void PictureBox::ShowTint(const std::vector<QPointF>& corners, const std::vector<int>& numbers,

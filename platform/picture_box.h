@@ -54,8 +54,8 @@ class PictureBox : public QFrame {
     void ShowCross(float x, float y);
     void HideCross();
     bool CrossShown() const { return cross_.has_value(); }
-    float CrossX() const;
-    float CrossY() const;
+    // Where the cross stands, in twips, while it is shown.
+    std::optional<QPointF> Cross() const;
 
     // A tint over the polygon with these corners (twips): shown over the drawing, never drawn
     // into it, and multiplied with it, so that only the white ground takes the colour and black

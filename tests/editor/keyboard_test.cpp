@@ -24,8 +24,7 @@ class Keyboard : public EditorTest {
     QPoint crossPixel()
     {
         EXPECT_TRUE(picture().CrossShown());
-        return QPoint(static_cast<int>(picture().CrossX()) / 15,
-                      static_cast<int>(picture().CrossY()) / 15);
+        return (picture().Cross().value_or(QPointF()) / 15).toPoint();
     }
 };
 

@@ -143,6 +143,7 @@ TEST(History, KeepsAHundredChangesOfAThousandVerticesAndNeverMoreThanItsBound)
     }
     EXPECT_LE(history.Bytes(), History::MaxBytes);
     EXPECT_GE(history.Bytes(), History::MaxBytes - 11 * 1024 * 1024);
+    EXPECT_EQ(history.Undoable(), History::MaxBytes / (2 * 65534 * 80)) << "two bytes a character";
 }
 
 } // namespace

@@ -110,7 +110,8 @@ TEST_F(TextBoxTest, LongLinesWrapAtTheWidth)
     EXPECT_GT(box().document()->firstBlock().layout()->lineCount(), 1);
 }
 
-// The box's own menu keeps the caret's line, and offers "Копирай" only for a selection.
+// The box's own menu keeps the caret's line, offers "Копирай" only for a selection, and ends with
+// the actions the box was given.
 TEST_F(TextBoxTest, MenuKeepsTheCaretLineAndCopiesOnlyASelection)
 {
     host.show();
@@ -120,6 +121,8 @@ TEST_F(TextBoxTest, MenuKeepsTheCaretLineAndCopiesOnlyASelection)
     box().showText();
     box().setFocus();
     QSignalSpy caret(&box(), &TextBox::CaretLine);
+    QAction given(QStringLiteral("друго"));
+    box().addAction(&given);
     for (const bool selected : {false, true}) {
         if (selected)
             box().selectAll();
@@ -132,6 +135,7 @@ TEST_F(TextBoxTest, MenuKeepsTheCaretLineAndCopiesOnlyASelection)
         const QAction* copy = menu->actions().value(0);
         ASSERT_TRUE(copy && copy->text() == QStringLiteral("&Копирай"));
         EXPECT_EQ(copy->isEnabled(), selected);
+        EXPECT_EQ(menu->actions().last(), &given);
     }
 }
 

@@ -308,9 +308,7 @@ void WindowDriver::SurfaceKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
     QPoint from(inside.width() / 2, inside.height() / 2);
     const bool shown = w_.Picture1.CrossShown();
     if (shown)
-        from =
-            QPoint(static_cast<int>(w_.Picture1.CrossX()), static_cast<int>(w_.Picture1.CrossY())) /
-            TwipsPerPixel;
+        from = w_.Picture1.Cross()->toPoint() / TwipsPerPixel;
     else if (!model_.vertices.empty())
         from = model_.vertices.back() / TwipsPerPixel;
     w_.Picture1.setFocus();
@@ -476,10 +474,7 @@ std::string WindowDriver::Invariants()
     if (w_.Picture1.DrawStyle() != model_.drawStyle)
         return "line style " + std::to_string(w_.Picture1.DrawStyle()) + ", expected " +
                std::to_string(model_.drawStyle);
-    if (expectedCross_ &&
-        (!w_.Picture1.CrossShown() ||
-         QPoint(static_cast<int>(w_.Picture1.CrossX()), static_cast<int>(w_.Picture1.CrossY())) !=
-             *expectedCross_ * TwipsPerPixel))
+    if (expectedCross_ && w_.Picture1.Cross() != QPointF(*expectedCross_ * TwipsPerPixel))
         return "the cross is not at pixel (" + std::to_string(expectedCross_->x()) + ", " +
                std::to_string(expectedCross_->y()) + ")";
     if (!w_.Picture1.accessibleDescription().startsWith(QStringLiteral("Върхове: %1.").arg(count)))
