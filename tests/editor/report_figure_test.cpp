@@ -145,6 +145,7 @@ TEST_F(ReportFigure, TintGoesOnFocusOutAndWhenTheReportChanges)
     ASSERT_NE(shown(), plain);
     xs().setFocus();
     EXPECT_EQ(shown(), plain);
+    EXPECT_TRUE(picture().TintNumbers().empty());
     clickLine(3);
     QTest::keyClick(&window.Text1(0), Qt::Key_A, Qt::ControlModifier); // the caret to the end
     EXPECT_EQ(shown(), plain);

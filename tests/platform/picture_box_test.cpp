@@ -1,4 +1,5 @@
 #include "platform/picture_box.h"
+#include "platform/pixel_record.h"
 #include "platform/twips.h"
 #include "widget_helpers.h"
 
@@ -274,6 +275,41 @@ TEST_F(PictureBoxTest, TintCoversThePixelCentresItsPolygonCovers)
         }
     box().ShowTint({{0, 0}, {Twips(10), 0}, {Twips(10), Twips(10)}}, {}, blue, blue);
     EXPECT_EQ(screen().pixel(InsideWidth - 1, 0), Paper) << "the tint before is gone";
+}
+
+// A record saves each tile as drawing first reaches it, the last of them too, and puts them back,
+// at the pixel ratio of the drawing it goes into.
+TEST(PixelRecordTest, PutsBackEveryTileDrawnOver)
+{
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Paper);
+    const QImage before = image.copy();
+    platform::PixelRecord record;
+    for (const QRect area : {QRect(0, 0, 64, 32), QRect(0, 32, 32, 32), QRect(32, 32, 32, 32)}) {
+        record.Save(image, area);
+        QPainter(&image).fillRect(area, Qt::black);
+    }
+    record.RestoreInto(image);
+    EXPECT_EQ(image, before);
+    QImage scaled(128, 128, QImage::Format_RGB32), paper = scaled;
+    scaled.fill(Black);
+    paper.fill(Paper);
+    scaled.setDevicePixelRatio(2);
+    record.RestoreInto(scaled);
+    EXPECT_EQ(scaled, paper) << "put back at twice the pixel ratio";
+}
+
+// The mark of a focus from the keyboard, a pixel inside, leaves the screen at a press.
+TEST_F(PictureBoxTest, FocusMarkGoesFromTheScreenAtAPress)
+{
+    host.show();
+    host.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
+    box().clearFocus();
+    box().setFocus(Qt::TabFocusReason);
+    ASSERT_NE(screen().copy(0, 1, InsideWidth, 1), box().image().copy(0, 1, InsideWidth, 1));
+    QTest::mouseClick(&box(), Qt::LeftButton, {}, box().contentsRect().center());
+    EXPECT_EQ(screen(), box().image());
 }
 
 // Every width paints exactly the pixels whose centres lie within half the width of the dot's

@@ -108,6 +108,16 @@ TEST_F(TextBoxTest, LongLinesWrapAtTheWidth)
     QCoreApplication::processEvents();
     EXPECT_EQ(box().document()->blockCount(), 2);
     EXPECT_GT(box().document()->firstBlock().layout()->lineCount(), 1);
+    box().setLineBackground(0, Qt::yellow);
+    QTextCursor second(box().document());
+    second.setPosition(box().document()->firstBlock().layout()->lineAt(1).textStart() + 1);
+    const QImage shown = box().viewport()->grab().toImage();
+    int yellow = 0; // pixels of its second row in the hue, or in ink laid over the hue
+    for (int x = 0; x < shown.width(); ++x) {
+        const QRgb pixel = shown.pixel(x, box().cursorRect(second).center().y());
+        yellow += qBlue(pixel) < qRed(pixel) ? 1 : 0;
+    }
+    EXPECT_GT(yellow, shown.width() * 3 / 4) << "a wrapped line's hue reaches its next row";
 }
 
 // The box's own menu keeps the caret's line, offers "Копирай" only for a selection, and ends with
