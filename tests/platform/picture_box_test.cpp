@@ -206,6 +206,13 @@ TEST_F(PictureBoxTest, LineGoesFromPointToPoint)
     EXPECT_EQ(pixel(30, 50), Black);
     EXPECT_EQ(pixel(50, 30), Black);
     EXPECT_EQ(pixel(11, 20), Paper);
+    platform::PixelRecord record;
+    box().setRecord(&record);
+    box().setDrawWidth(3);
+    box().Line(Twips(60), Twips(5), Twips(95), Twips(55), Red);
+    box().setRecord(nullptr);
+    box().Restore(record);
+    EXPECT_TRUE(pixelsIn(Red).empty()) << "a record keeps what a line drew over";
 }
 
 TEST_F(PictureBoxTest, DrawingSurvivesHideAndShow)
