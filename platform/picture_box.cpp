@@ -120,7 +120,6 @@ void PictureBox::keep(QRect area)
 
 void PictureBox::Restore(const PixelRecord& record)
 {
-    endPainting();
     image();
     record.RestoreInto(image_);
     drawn();
